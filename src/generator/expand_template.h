@@ -1,0 +1,26 @@
+#pragma once
+
+#include <string>
+
+#include "format/locale.h"
+#include "format/preferences.h"
+#include "model/project_model.h"
+
+namespace sondrel {
+
+// Everything the template language reads: the project, the user's choices,
+// how numbers and dates are written, and the clock for ##DATE## and ##TIME##.
+struct GenerationContext {
+    const ProjectModel& Model;
+    const Preferences& Prefs;
+    const Locale& UserLocale;
+    const Clock& UserClock;
+};
+
+// Expands a whole template against the project: document placeholders, then
+// the track section once per track (conditionals, track placeholders, the FX,
+// ITEM, SEND and RECEIVE sections). Pure: touches no file.
+std::string ExpandTemplate(const std::string& templateText, const std::string& templatePath,
+                           const std::string& outputPath, const GenerationContext& context);
+
+}  // namespace sondrel

@@ -1,0 +1,74 @@
+#include "platform/qt_locale.h"
+
+#include <QDate>
+#include <QDateTime>
+#include <QTime>
+
+namespace sondrel {
+
+namespace {
+QDate ToDate(const LocalDateTime& when)
+{
+    return QDate(when.Year, when.Month, when.Day);
+}
+
+QTime ToTime(const LocalDateTime& when)
+{
+    return QTime(when.Hour, when.Minute, when.Second);
+}
+
+// A document shows local wall-clock time; the zone name that some locales add
+// to their long time form ("5:42:07 PM UTC") says nothing to its reader.
+QString WithoutTimeZone(QString format)
+{
+    format.remove(QLatin1Char('t'));
+    return format.trimmed();
+}
+}  // namespace
+
+QtLocale::QtLocale(QLocale locale) : locale_(std::move(locale)) {}
+
+std::string QtLocale::DecimalSeparator() const
+{
+    return locale_.decimalPoint().toStdString();
+}
+
+std::string QtLocale::TimeSeparator() const
+{
+    // The first character of the short time form that is not part of a field.
+    const QString format = locale_.timeFormat(QLocale::ShortFormat);
+    bool inField = false;
+    for (const QChar c : format) {
+        if (QStringLiteral("hHmsapAPzt").contains(c)) {
+            inField = true;
+        } else if (inField && c != QLatin1Char(' ') && c != QLatin1Char('\'')) {
+            return QString(c).toStdString();
+        }
+    }
+    return ":";
+}
+
+std::string QtLocale::ShortDate(const LocalDateTime& when) const
+{
+    return locale_.toString(ToDate(when), QLocale::ShortFormat).toStdString();
+}
+
+std::string QtLocale::LongDate(const LocalDateTime& when) const
+{
+    return locale_.toString(ToDate(when), QLocale::LongFormat).toStdString();
+}
+
+std::string QtLocale::LongTime(const LocalDateTime& when) const
+{
+    return locale_.toString(ToTime(when), WithoutTimeZone(locale_.timeFormat(QLocale::LongFormat))).toStdString();
+}
+
+LocalDateTime SystemClock::Now() const
+{
+    const QDateTime now = QDateTime::currentDateTime();
+    const QDate date = now.date();
+    const QTime time = now.time();
+    return {date.year(), date.month(), date.day(), time.hour(), time.minute(), time.second()};
+}
+
+}  // namespace sondrel

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <string>
+
+#include "generator/expand_template.h"
+#include "shell/user_interface.h"
+
+namespace sondrel {
+
+// Asks before replacing an existing output, reads the template, expands it,
+// writes the output and shows it. Returns false when the user declined the
+// overwrite: then nothing was read, written or shown. Failures are thrown.
+bool GenerateDocument(const std::string& outputPath, const std::string& templatePath,
+                      const GenerationContext& context, ConversionUi& ui);
+
+}  // namespace sondrel
