@@ -23,7 +23,7 @@ run: build
 	tools/run-program.sh $(BUILD)
 
 demo: build
-	$(BUILD)/src/cli/sondrel-convert --force examples/demo.rpp $(BUILD)/demo.htm templates/default_template.htm
+	$(BUILD)/app/sondrel-convert --force examples/demo.rpp $(BUILD)/demo.htm templates/default_template.htm
 	@echo "Wrote $(BUILD)/demo.htm"
 
 bench: deps

@@ -3,4 +3,4 @@
 # templates lie beside it.
 set -euo pipefail
 build=${1:-build}
-exec "$build/src/ui/sondrel"
+exec "$build/app/sondrel"
