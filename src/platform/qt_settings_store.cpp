@@ -2,6 +2,8 @@
 
 #include <QSettings>
 #include <QString>
+#include <QStringList>
+#include <QVariant>
 
 namespace sondrel {
 
@@ -9,6 +11,16 @@ namespace {
 QString KeyPath(const std::string& section, const std::string& key)
 {
     return QString::fromStdString(section) + "/" + QString::fromStdString(key);
+}
+
+// Values written here always read back as text. A hand-edited INI line with
+// an unquoted comma ("a, b") reads as a list, which toString() would turn into
+// nothing: the parts are joined again instead.
+QString AsText(const QVariant& value)
+{
+    if (value.typeId() == QMetaType::QStringList)
+        return value.toStringList().join(QStringLiteral(", "));
+    return value.toString();
 }
 }  // namespace
 
@@ -20,7 +32,7 @@ std::string QtSettingsStore::ReadSetting(const std::string& application, const s
     const QString path = KeyPath(section, key);
     if (!settings.contains(path))
         return defaultText;
-    return settings.value(path).toString().toStdString();
+    return AsText(settings.value(path)).toStdString();
 }
 
 void QtSettingsStore::WriteSetting(const std::string& application, const std::string& section, const std::string& key,
