@@ -17,12 +17,40 @@ QTime ToTime(const LocalDateTime& when)
     return QTime(when.Hour, when.Minute, when.Second);
 }
 
-// A document shows local wall-clock time; the zone name that some locales add
-// to their long time form ("5:42:07 PM UTC") says nothing to its reader.
-QString WithoutTimeZone(QString format)
+bool IsOpeningBracket(QChar c)
 {
-    format.remove(QLatin1Char('t'));
-    return format.trimmed();
+    return c == QLatin1Char('(') || c == QLatin1Char('[');
+}
+
+bool IsClosingBracket(QChar c)
+{
+    return c == QLatin1Char(')') || c == QLatin1Char(']');
+}
+
+// A document shows local wall-clock time; the zone name that some locales add
+// to their long time form ("5:42:07 PM UTC", "17:42:07 (UTC)") says nothing to
+// its reader. Drops the zone field with the brackets around it, leaving quoted
+// literal text alone.
+QString WithoutTimeZone(const QString& format)
+{
+    QString result;
+    bool quoted = false;
+    for (qsizetype i = 0; i < format.size(); ++i) {
+        const QChar c = format[i];
+        if (c == QLatin1Char('\'')) {
+            quoted = !quoted;
+        } else if (!quoted && c == QLatin1Char('t')) {
+            if (!result.isEmpty() && IsOpeningBracket(result.back()))
+                result.chop(1);
+            while (i + 1 < format.size() && format[i + 1] == QLatin1Char('t'))
+                ++i;
+            if (i + 1 < format.size() && IsClosingBracket(format[i + 1]))
+                ++i;
+            continue;
+        }
+        result.append(c);
+    }
+    return result.simplified();
 }
 }  // namespace
 
