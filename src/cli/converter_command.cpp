@@ -1,0 +1,181 @@
+#include "cli/converter_command.h"
+
+#include <optional>
+#include <ostream>
+
+#include <QCommandLineOption>
+#include <QCommandLineParser>
+#include <QStringList>
+
+#include "cli/console_ui.h"
+#include "shell/conversion.h"
+
+namespace sondrel {
+
+namespace {
+
+constexpr const char* kUsage = "Usage: sondrel-convert [OPTIONS] PROJECT OUTPUT [TEMPLATE]\n";
+
+constexpr const char* kHelp =
+    "Writes the HTML document of a REAPER project: the template (by default the\n"
+    "one installed with Sondrel) filled in with the project's tracks, FX, items,\n"
+    "sends and receives.\n"
+    "\n"
+    "Options:\n"
+    "  --list-separator TEXT  separator of the per-track lists: <BR>, Space, Comma,\n"
+    "                         Tab (any other text gives \", \")\n"
+    "  --date-format FORM     Short or Long date in the document header\n"
+    "  --time-format FORM     Short or Long time in the document header\n"
+    "  -f, --force            replace an existing OUTPUT without asking\n"
+    "  -h, --help             show this help and exit\n"
+    "  -v, --version          show the version and exit\n"
+    "\n"
+    "Without the three formatting options, the preferences saved by the Sondrel\n"
+    "desktop program are used; nothing is saved. Numbers, dates and times follow\n"
+    "the locale (LC_ALL, LANG). Without --force, an existing OUTPUT is replaced\n"
+    "only when the question asked on the terminal is answered y.\n"
+    "\n"
+    "Exit status: 0 written, 1 the conversion failed, 2 usage error,\n"
+    "3 an existing OUTPUT was not replaced.\n";
+
+// Arguments travel through the parser as Latin-1, one character per byte,
+// so that paths in any encoding come back out unchanged.
+QStringList ToQt(const std::vector<std::string>& arguments)
+{
+    QStringList list;
+    for (const std::string& argument : arguments)
+        list.append(QString::fromLatin1(argument.data(), static_cast<qsizetype>(argument.size())));
+    return list;
+}
+
+std::string FromQt(const QString& text)
+{
+    return text.toLatin1().toStdString();
+}
+
+struct Options {
+    QCommandLineOption listSeparator{"list-separator", "", "TEXT"};
+    QCommandLineOption dateFormat{"date-format", "", "FORM"};
+    QCommandLineOption timeFormat{"time-format", "", "FORM"};
+    QCommandLineOption force{QStringList{"f", "force"}};
+    QCommandLineOption help{QStringList{"h", "help"}};
+    QCommandLineOption version{QStringList{"v", "version"}};
+};
+
+// "Short" or "Long" in any letter case, as the preferences hold them.
+std::optional<std::string> FormChoice(const QString& text)
+{
+    if (text.compare(QLatin1String("Short"), Qt::CaseInsensitive) == 0)
+        return "Short";
+    if (text.compare(QLatin1String("Long"), Qt::CaseInsensitive) == 0)
+        return "Long";
+    return std::nullopt;
+}
+
+int UsageError(const std::string& message, std::ostream& err)
+{
+    err << ConverterName << ": " << message << '\n' << kUsage << "Try 'sondrel-convert --help' for more.\n";
+    return ExitUsage;
+}
+
+// The stored preferences, with this run's choices laid over them. Returns an
+// error message for a choice that is not one.
+std::optional<std::string> ApplyFormattingOptions(const QCommandLineParser& parser, const Options& options,
+                                                  Preferences& preferences)
+{
+    if (parser.isSet(options.listSeparator))
+        preferences.ListSeparator = FromQt(parser.value(options.listSeparator));
+    const std::pair<const QCommandLineOption*, std::string*> forms[] = {
+        {&options.dateFormat, &preferences.DateFormat},
+        {&options.timeFormat, &preferences.TimeFormat},
+    };
+    for (const auto& [option, target] : forms) {
+        if (!parser.isSet(*option))
+            continue;
+        const std::optional<std::string> choice = FormChoice(parser.value(*option));
+        if (!choice)
+            return "--" + FromQt(option->names().constFirst()) + " must be Short or Long, not \"" +
+                   FromQt(parser.value(*option)) + "\"";
+        *target = *choice;
+    }
+    return std::nullopt;
+}
+
+ConversionRequest RequestFrom(const QStringList& paths, const std::string& defaultTemplate)
+{
+    ConversionRequest request;
+    request.ProjectPath = paths.size() > 0 ? FromQt(paths[0]) : "";
+    request.OutputPath = paths.size() > 1 ? FromQt(paths[1]) : "";
+    request.TemplatePath = paths.size() > 2 ? FromQt(paths[2]) : defaultTemplate;
+    return request;
+}
+
+OverwritePolicy PolicyFor(bool force, bool inputIsTerminal)
+{
+    if (force)
+        return OverwritePolicy::Replace;
+    return inputIsTerminal ? OverwritePolicy::Ask : OverwritePolicy::Keep;
+}
+
+int Convert(const ConversionRequest& request, const Preferences& preferences, const ConverterEnvironment& environment,
+            ConverterStreams& streams, OverwritePolicy policy)
+{
+    ProjectModel model;
+    Preferences prefs = preferences;
+    RememberedPaths paths;  // the converter remembers nothing between runs
+    ConsoleUi ui(streams.In, streams.Err, policy);
+    ConversionContext context{model, prefs, paths, environment.UserLocale, environment.UserClock, ui};
+
+    switch (RunConversion(request, context)) {
+    case ConversionOutcome::Written:
+        return ExitWritten;
+    case ConversionOutcome::Failed:
+        return ExitFailed;
+    case ConversionOutcome::Rejected:
+        streams.Err << kUsage;
+        return ExitUsage;
+    case ConversionOutcome::Declined:
+        break;
+    }
+    if (policy == OverwritePolicy::Keep)
+        streams.Err << ConverterName << ": " << request.OutputPath
+                    << " already exists and was not replaced (--force replaces it)\n";
+    return ExitNotReplaced;
+}
+
+}  // namespace
+
+int RunConverter(const std::vector<std::string>& arguments, const ConverterEnvironment& environment,
+                 ConverterStreams& streams)
+{
+    Options options;
+    QCommandLineParser parser;
+    parser.addOptions({options.listSeparator, options.dateFormat, options.timeFormat, options.force, options.help,
+                       options.version});
+    if (!parser.parse(ToQt(arguments)))
+        return UsageError(FromQt(parser.errorText()), streams.Err);
+    if (parser.isSet(options.help)) {
+        streams.Out << kUsage << '\n' << kHelp;
+        return ExitWritten;
+    }
+    if (parser.isSet(options.version)) {
+        streams.Out << ConverterName << ' ' << SONDREL_VERSION << '\n';
+        return ExitWritten;
+    }
+    const QStringList paths = parser.positionalArguments();
+    if (paths.size() > 3)
+        return UsageError("too many arguments: at most PROJECT, OUTPUT and TEMPLATE", streams.Err);
+
+    WindowPlacement unusedPlacement;
+    RememberedPaths unusedPaths;
+    Preferences preferences;
+    LoadSettings(environment.Store, environment.DefaultTemplate, unusedPlacement, unusedPaths, preferences);
+    if (const auto error = ApplyFormattingOptions(parser, options, preferences))
+        return UsageError(*error, streams.Err);
+
+    const ConversionRequest request = RequestFrom(paths, environment.DefaultTemplate);
+    return Convert(request, preferences, environment, streams,
+                   PolicyFor(parser.isSet(options.force), streams.InputIsTerminal));
+}
+
+}  // namespace sondrel
