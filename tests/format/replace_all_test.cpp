@@ -1,0 +1,103 @@
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+
+#include "format/text_ops.h"
+#include "replace_reference.h"
+
+namespace sondrel {
+namespace {
+
+struct ReplaceCase {
+    const char* text;
+    const char* key;
+    const char* replacement;
+    const char* expected;
+};
+
+class ReplaceAllCases : public ::testing::TestWithParam<ReplaceCase> {};
+
+TEST_P(ReplaceAllCases, GivesTheExpectedText)
+{
+    const ReplaceCase& c = GetParam();
+    EXPECT_EQ(ReplaceAll(c.text, c.key, c.replacement), c.expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Examples, ReplaceAllCases,
+    ::testing::Values(
+        ReplaceCase{"", "##A##", "x", ""},
+        ReplaceCase{"no key here", "##A##", "x", "no key here"},
+        ReplaceCase{"<b>##TRACK-NAME##</b>", "##TRACK-NAME##", "Bass", "<b>Bass</b>"},
+        // Any letter case of the key is an occurrence.
+        ReplaceCase{"##track-name##|##Track-Name##", "##TRACK-NAME##", "Kick", "Kick|Kick"},
+        ReplaceCase{"##TRACK-NAME##", "##track-name##", "Kick", "Kick"},
+        // Only ASCII letters are folded: other bytes must match exactly.
+        ReplaceCase{"\xc3\x84 \xc3\xa4", "\xc3\xa4", "x", "\xc3\x84 x"},
+        ReplaceCase{"[{", "{[", "x", "[{"},
+        // Joins formed by a removal are found again.
+        ReplaceCase{"aabb", "ab", "", ""},
+        ReplaceCase{"aaabbb", "AB", "", ""},
+        ReplaceCase{"|line1<br>|line2", "|", "", "line1<br>line2"},
+        ReplaceCase{"abb", "ab", "a", "a"},
+        ReplaceCase{"##TRACK-NAME###", "##TRACK-NAME##", "##TRACK-NAME#", "##TRACK-NAME#"},
+        // A replacement holding the key ends all the same, searched no further.
+        ReplaceCase{"##A## and ##a##", "##A##", "[##A##]", "[##A##] and [##A##]"},
+        ReplaceCase{"xx", "x", "xX", "xXxX"},
+        // A replacement as long as the key is not searched together with
+        // its neighbours: "ab" -> "bbaa" in "aab" would grow without end.
+        ReplaceCase{"aab", "ab", "bbaa", "abbaa"},
+        ReplaceCase{"aab", "ab", "ba", "aba"}));
+
+TEST(ReplaceAll, KeepsLongTextAfterAnOccurrenceWhole)
+{
+    const std::string tail(200000, 'z');
+    EXPECT_EQ(ReplaceAll("##K##" + tail, "##K##", "v"), "v" + tail);
+    EXPECT_EQ(ReplaceAll(tail + "##K##" + tail, "##k##", ""), tail + tail);
+}
+
+TEST(ReplaceAll, ReplacesEveryOneOfManyOccurrences)
+{
+    std::string text;
+    std::string expected;
+    for (int n = 0; n < 5000; ++n) {
+        text += (n % 2 ? "##vol##" : "##VOL##") + std::to_string(n);
+        expected += "-6.00db" + std::to_string(n);
+    }
+    EXPECT_EQ(ReplaceAll(text, "##VOL##", "-6.00db"), expected);
+}
+
+TEST(ReplaceAll, CollapsesNestedJoinsOfALongText)
+{
+    // Each removal joins the two halves into a new occurrence.
+    const std::string text = std::string(100000, '(') + std::string(100000, ')');
+    EXPECT_EQ(ReplaceAll(text, "()", ""), "");
+    EXPECT_EQ(ReplaceAll("x" + text + "y", "()", ""), "xy");
+}
+
+// Random small texts over a small alphabet against the straightforward
+// repeated search, covering joins, overlaps and replacements that hold the key.
+TEST(ReplaceAll, MatchesTheStraightforwardRepeatedSearch)
+{
+    std::mt19937 random(20240611);
+    const std::string alphabet = "abAB#";
+    auto randomText = [&](std::size_t maxLength) {
+        std::string text(random() % (maxLength + 1), ' ');
+        for (char& c : text)
+            c = alphabet[random() % alphabet.size()];
+        return text;
+    };
+    for (int round = 0; round < 200000; ++round) {
+        std::string key = randomText(4);
+        if (key.empty())
+            key = "a";
+        const std::string text = randomText(14);
+        const std::string replacement = randomText(6);
+        ASSERT_EQ(ReplaceAll(text, key, replacement), testing_reference::ReplaceAllByRepeatedSearch(text, key, replacement))
+            << "text \"" << text << "\" key \"" << key << "\" replacement \"" << replacement << "\"";
+    }
+}
+
+}  // namespace
+}  // namespace sondrel
