@@ -1,0 +1,169 @@
+#include "reader/project_parser.h"
+
+#include "model/file_error.h"
+#include "reader/line_fields.h"
+
+namespace sondrel {
+
+namespace {
+
+std::string_view SkipLeadingSpaces(std::string_view line)
+{
+    std::size_t i = 0;
+    while (i < line.size() && line[i] == ' ')
+        ++i;
+    return line.substr(i);
+}
+
+bool IsCloser(std::string_view text)
+{
+    return text[0] == '>' && text.find_first_not_of(' ', 1) == std::string_view::npos;
+}
+
+}  // namespace
+
+ProjectParser::ProjectParser(ProjectModel& model, const std::string& path) : model_(model), path_(path)
+{
+    model_.Clear();
+    model_.Info.SourcePath = path;
+}
+
+void ProjectParser::Fail(const std::string& reason) const
+{
+    throw FileError(path_, lineNumber_, reason);
+}
+
+void ProjectParser::ReadLine(std::string_view line, long number)
+{
+    lineNumber_ = number;
+    const std::string_view text = SkipLeadingSpaces(line);
+    if (text.empty())
+        return;
+    if (text[0] == '<') {
+        OpenBlock(TrimSpaces(text));
+        ++depth_;
+    } else if (IsCloser(text)) {
+        if (depth_ == 0)
+            return;
+        CloseBlock(TrimSpaces(text));
+        --depth_;
+    } else {
+        ReadContent(text);
+    }
+}
+
+// The block opened by line stands at depth_; the lines inside it will stand at depth_ + 1.
+void ProjectParser::OpenBlock(std::string_view line)
+{
+    if (notesLevel_ != 0) {
+        AppendNote(line);
+        return;
+    }
+    if (freezeLevel_ != 0 || nameBlockLevel_ != 0)
+        return;
+    const std::string_view kind = FirstField(line);
+    if (itemLevel_ != 0) {
+        if (depth_ == itemLevel_ && kind == "<NAME" && activeTake_)
+            BeginNameBlock(NameOwner::Item);
+        return;
+    }
+    if (trackLevel_ != 0) {
+        OpenTrackBlock(kind, line);
+        return;
+    }
+    if (kind == "<TRACK" && (depth_ == 0 || (depth_ == 1 && projectOpen_))) {
+        BeginTrack();
+    } else if (kind == "<REAPER_PROJECT" && depth_ == 0) {
+        projectOpen_ = true;
+        headerOpen_ = true;
+        model_.Info.VersionText = std::string(SplitFields(line)[2]);
+    } else if (kind == "<NOTES" && headerOpen_ && depth_ == 1) {
+        notesLevel_ = depth_ + 1;
+    }
+}
+
+// Closes the block whose lines stand at depth_.
+void ProjectParser::CloseBlock(std::string_view line)
+{
+    if (notesLevel_ != 0) {
+        if (depth_ == notesLevel_)
+            notesLevel_ = 0;
+        else
+            AppendNote(line);
+        return;
+    }
+    if (depth_ == nameBlockLevel_) {
+        nameBlockLevel_ = 0;
+        nameOwner_ = NameOwner::None;
+    }
+    if (depth_ == freezeLevel_)
+        freezeLevel_ = 0;
+    if (depth_ == itemLevel_)
+        itemLevel_ = 0;
+    if (depth_ == trackLevel_)
+        trackLevel_ = 0;
+    if (depth_ == 1 && projectOpen_)
+        projectOpen_ = headerOpen_ = false;
+}
+
+void ProjectParser::ReadContent(std::string_view line)
+{
+    if (notesLevel_ != 0) {
+        AppendNote(TrimSpaces(line));
+    } else if (freezeLevel_ != 0) {
+        return;
+    } else if (nameBlockLevel_ != 0) {
+        if (depth_ == nameBlockLevel_)
+            ReadNameBlockLine(TrimSpaces(line));
+    } else if (itemLevel_ != 0) {
+        if (depth_ == itemLevel_)
+            ReadItemLine(TrimSpaces(line));
+    } else if (trackLevel_ != 0) {
+        ReadTrackContent(line);
+    } else if (headerOpen_ && depth_ == 1) {
+        ReadHeaderLine(TrimSpaces(line));
+    }
+}
+
+void ProjectParser::ReadHeaderLine(std::string_view line)
+{
+    const std::string_view keyword = FirstField(line);
+    if (keyword == "SAMPLERATE") {
+        model_.Info.SampleRateText = std::string(SplitFields(line)[2]);
+    } else if (keyword == "TEMPO") {
+        const LineParts fields = SplitFields(line);
+        ProjectInfo& info = model_.Info;
+        info.Tempo = fields.Has(2) ? ToSingle(fields[2], Place()) : 0.0f;
+        info.TimeSigNumerator = fields.Has(3) ? ToInteger(fields[3], Place()) : std::int16_t{0};
+        info.TimeSigDenominator = fields.Has(4) ? ToInteger(fields[4], Place()) : std::int16_t{0};
+    }
+}
+
+void ProjectParser::AppendNote(std::string_view line)
+{
+    std::string& notes = model_.Info.Notes;
+    if (!notes.empty())
+        notes += "<br>";
+    notes += line;
+}
+
+// A "<NAME" block holds the exact name on its first line, after a "|".
+void ProjectParser::BeginNameBlock(NameOwner owner)
+{
+    nameBlockLevel_ = depth_ + 1;
+    nameOwner_ = owner;
+    nameBlockTaken_ = false;
+}
+
+void ProjectParser::ReadNameBlockLine(std::string_view line)
+{
+    if (nameBlockTaken_)
+        return;
+    nameBlockTaken_ = true;
+    if (!line.empty() && line[0] == '|')
+        line.remove_prefix(1);
+    std::string& name = nameOwner_ == NameOwner::Item ? CurrentItem().Name : CurrentTrack().Name;
+    name.assign(line);
+}
+
+}  // namespace sondrel

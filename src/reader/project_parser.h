@@ -1,0 +1,75 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "model/project_model.h"
+#include "reader/numbers.h"
+
+namespace sondrel {
+
+// The reader's state machine: fed one line at a time, it fills the model.
+//
+// Blocks are tracked by depth: a line whose first field begins with "<" opens
+// one, a line that is only ">" closes the innermost (with none open it closes
+// nothing). A block's "level" below is the depth of the lines directly inside
+// it; a line stands at the depth of the blocks open around it.
+class ProjectParser {
+public:
+    // Clears the model; path is kept in SourcePath and names the file in messages.
+    ProjectParser(ProjectModel& model, const std::string& path);
+
+    // Interprets one line (without its line end); number is its 1-based line number.
+    void ReadLine(std::string_view line, long number);
+
+private:
+    enum class NameOwner { None, Track, Item };
+
+    // Block structure (project_parser.cpp).
+    void OpenBlock(std::string_view line);
+    void CloseBlock(std::string_view line);
+    void ReadContent(std::string_view line);
+    void ReadHeaderLine(std::string_view line);
+    void AppendNote(std::string_view line);
+    void ReadNameBlockLine(std::string_view line);
+    void BeginNameBlock(NameOwner owner);
+    [[noreturn]] void Fail(const std::string& reason) const;
+    LinePlace Place() const { return LinePlace{path_, lineNumber_}; }
+
+    // The current track (track_rules.cpp).
+    TrackRecord& CurrentTrack();
+    void BeginTrack();
+    void OpenTrackBlock(std::string_view kind, std::string_view line);
+    void ReadTrackContent(std::string_view line);
+    void ReadTrackLine(std::string_view line);
+    void ReadBypass(std::string_view line);
+    void ApplyGroupRule(std::string_view line);
+    void AddReceive(std::string_view line);
+    void AddFx(std::string_view kind, std::string_view line);
+
+    // The current item (item_rules.cpp).
+    ItemRecord& CurrentItem();
+    void BeginItem();
+    void ReadItemLine(std::string_view line);
+    void BeginTake(std::string_view line);
+
+    ProjectModel& model_;
+    const std::string& path_;
+    long lineNumber_ = 0;
+
+    long depth_ = 0;
+    bool projectOpen_ = false;  // the outermost block is "<REAPER_PROJECT"
+    bool headerOpen_ = false;   // in the project, before its first track
+    long notesLevel_ = 0;       // the project notes; 0: none open
+    long trackLevel_ = 0;
+    long itemLevel_ = 0;
+    long freezeLevel_ = 0;      // a frozen track's stored chain and items, skipped whole
+    long nameBlockLevel_ = 0;   // a "<NAME" block holding the exact name
+    NameOwner nameOwner_ = NameOwner::None;
+    bool nameBlockTaken_ = false;
+    bool activeTake_ = false;   // the item's current take is its active one
+    bool groupOpen_ = false;
+    bool pendingBypass_ = false;
+};
+
+}  // namespace sondrel
