@@ -1,0 +1,261 @@
+#include "ui/frm_main.h"
+
+#include <QCloseEvent>
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QPrinter>
+#include <QWebEngineProfile>
+#include <QWebEngineView>
+
+#include "shell/settings.h"
+#include "ui/frm_about.h"
+#include "ui/frm_convert.h"
+#include "ui/frm_preferences.h"
+#include "ui/path_text.h"
+#include "ui/print_chooser.h"
+#include "ui/window_geometry.h"
+
+namespace sondrel {
+
+namespace {
+QAction* AddItem(QMenu* menu, const char* name, const QString& caption)
+{
+    QAction* action = menu->addAction(caption);
+    action->setObjectName(QString::fromLatin1(name));
+    action->setMenuRole(QAction::NoRole);
+    return action;
+}
+
+void AddSeparator(QMenu* menu, const char* name)
+{
+    menu->addSeparator()->setObjectName(QString::fromLatin1(name));
+}
+
+// The local project file among dropped files, if any.
+QString DroppedProject(const QMimeData* data)
+{
+    if (data == nullptr || !data->hasUrls())
+        return {};
+    for (const QUrl& url : data->urls()) {
+        const QString path = url.toLocalFile();
+        if (path.endsWith(QStringLiteral(".rpp"), Qt::CaseInsensitive))
+            return path;
+    }
+    return {};
+}
+}  // namespace
+
+frmMain::frmMain(AppContext& context) : context_(context)
+{
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowTitle(QString::fromLatin1(ApplicationTitle));
+    setAcceptDrops(true);
+
+    auto* client = new QWidget(this);
+    setCentralWidget(client);
+    WebBrowser1_ = new QWebEngineView(client);
+    WebBrowser1_->setObjectName(QStringLiteral("WebBrowser1"));
+    WebBrowser1_->move(0, 0);
+    // Dropped files go to the window (which opens the conversion dialog),
+    // not to the view, which would navigate to them.
+    WebBrowser1_->setAcceptDrops(false);
+    // A regenerated output under the same name must be read afresh.
+    WebBrowser1_->page()->profile()->setHttpCacheType(QWebEngineProfile::NoCache);
+    connect(WebBrowser1_, &QWebEngineView::printFinished, this, [this](bool success) {
+        printer_.reset();
+        emit PrintingFinished(success);
+    });
+    connect(WebBrowser1_->page(), &QWebEnginePage::pdfPrintingFinished, this,
+            [this](const QString&, bool success) { emit PrintingFinished(success); });
+    BuildMenus();
+}
+
+frmMain::~frmMain() = default;
+
+void frmMain::BuildMenus()
+{
+    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+    file->setObjectName(QStringLiteral("mnuFile"));
+    connect(AddItem(file, "mnuFileConvert", QStringLiteral("&Convert...")), &QAction::triggered, this,
+            &frmMain::mnuFileConvert_Click);
+    connect(AddItem(file, "mnuFilePrint", QStringLiteral("Print...")), &QAction::triggered, this,
+            &frmMain::mnuFilePrint_Click);
+    AddSeparator(file, "mnuBar2");
+    connect(AddItem(file, "mnuFilePrefs", QStringLiteral("&Preferences")), &QAction::triggered, this,
+            &frmMain::mnuFilePrefs_Click);
+    AddSeparator(file, "mnuFileBar0");
+    connect(AddItem(file, "mnuFileExit", QStringLiteral("E&xit")), &QAction::triggered, this, &QWidget::close);
+
+    QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
+    help->setObjectName(QStringLiteral("mnuHelp"));
+    connect(AddItem(help, "mnuHelpContents", QStringLiteral("Contents")), &QAction::triggered, this,
+            &frmMain::ShowHelpPage);
+    connect(AddItem(help, "mnuHelpAbout", QStringLiteral("&About ")), &QAction::triggered, this,
+            &frmMain::mnuHelpAbout_Click);
+}
+
+void frmMain::Start()
+{
+    Form_Load();
+    ShowHelpPage();
+    show();
+}
+
+void frmMain::Form_Load()
+{
+    const std::string defaultTemplate = DefaultTemplatePath(context_.ApplicationDirectory, QDir::separator().toLatin1());
+    LoadSettings(context_.Store, defaultTemplate, placement_, context_.Paths, context_.Prefs);
+    ApplyOuterPlacement(*this, placement_);
+}
+
+void frmMain::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    // Until the window is shown it has no frame, so the outer size applied at
+    // load was the client size; now the frame is known, apply it again.
+    if (!placedAfterFraming_) {
+        placedAfterFraming_ = true;
+        if (frameGeometry().size() != geometry().size())
+            ApplyOuterPlacement(*this, placement_);
+    }
+}
+
+void frmMain::resizeEvent(QResizeEvent* event)
+{
+    QMainWindow::resizeEvent(event);
+    Form_Resize();
+}
+
+void frmMain::Form_Resize()
+{
+    const WindowPlacement outer = OuterPlacementOf(*this);
+    WebBrowser1_->resize(
+        BrowserSizeForOuterSize(outer.Width, outer.Height, WebBrowser1_->size(), TwipsPerPixelOf(*this)));
+}
+
+void frmMain::closeEvent(QCloseEvent* event)
+{
+    Form_Unload();
+    event->accept();
+}
+
+void frmMain::Form_Unload()
+{
+    for (auto window = loadedWindows_.rbegin(); window != loadedWindows_.rend(); ++window) {
+        if (*window)
+            (*window)->close();
+    }
+    loadedWindows_.clear();
+    SaveSettings(context_.Store, isMinimized(), OuterPlacementOf(*this), context_.Paths, context_.Prefs);
+}
+
+MessageAnswer frmMain::ShowMessage(const std::string& text, MessageButtons buttons, const std::string& title)
+{
+    return context_.Messages.ShowMessage(text, buttons, title);
+}
+
+void frmMain::HideConversionDialog()
+{
+    if (convert_)
+        convert_->hide();
+}
+
+void frmMain::ShowInBrowser(const std::string& path)
+{
+    const QUrl url = QUrl::fromLocalFile(PathText(path));
+    // Loading the page already shown would be answered from what the view
+    // holds; a conversion has just rewritten the file, so read it again.
+    if (WebBrowser1_->url() == url)
+        WebBrowser1_->page()->triggerAction(QWebEnginePage::ReloadAndBypassCache);
+    else
+        WebBrowser1_->load(url);
+}
+
+void frmMain::ShowHelpPage()
+{
+    ShowInBrowser(context_.ApplicationDirectory + QDir::separator().toLatin1() + "sondrel.htm");
+}
+
+void frmMain::RememberLoaded(QWidget* window)
+{
+    std::erase_if(loadedWindows_, [](const QPointer<QWidget>& loaded) { return loaded.isNull(); });
+    loadedWindows_.emplace_back(window);
+}
+
+void frmMain::OpenConversionDialog(const QString& projectPath)
+{
+    if (!convert_) {
+        convert_ = new frmConvert(context_, *this, this);
+        RememberLoaded(convert_);
+    }
+    if (!projectPath.isEmpty())
+        convert_->ReaperFileField()->setText(projectPath);
+    convert_->show();
+    convert_->raise();
+    convert_->activateWindow();
+}
+
+void frmMain::mnuFileConvert_Click()
+{
+    OpenConversionDialog();
+}
+
+void frmMain::mnuFilePrefs_Click()
+{
+    if (!preferences_) {
+        preferences_ = new frmPreferences(context_.Prefs, this);
+        RememberLoaded(preferences_);
+    }
+    preferences_->show();
+    preferences_->raise();
+    preferences_->activateWindow();
+}
+
+void frmMain::mnuHelpAbout_Click()
+{
+    if (!about_) {
+        about_ = new frmAbout(context_.Messages, this);
+        RememberLoaded(about_);
+    }
+    about_->show();
+    about_->raise();
+    about_->activateWindow();
+}
+
+void frmMain::mnuFilePrint_Click()
+{
+    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    if (!context_.Printing.ChoosePrinter(*printer, this))
+        return;
+    if (PrintsToFile(*printer)) {
+        // Printing to a file keeps the page's text as text; the printer path
+        // would rasterise it.
+        WebBrowser1_->page()->printToPdf(printer->outputFileName(), printer->pageLayout());
+        return;
+    }
+    if (printer_)
+        return;  // a job is still running; the view prints one page at a time
+    printer_ = std::move(printer);
+    WebBrowser1_->print(printer_.get());
+}
+
+void frmMain::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (!DroppedProject(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void frmMain::dropEvent(QDropEvent* event)
+{
+    const QString project = DroppedProject(event->mimeData());
+    if (project.isEmpty())
+        return;
+    event->acceptProposedAction();
+    OpenConversionDialog(project);
+}
+
+}  // namespace sondrel
