@@ -72,9 +72,15 @@ std::optional<std::string> FormChoice(const QString& text)
     return std::nullopt;
 }
 
+void PrintUsage(std::ostream& err)
+{
+    err << kUsage << "Try 'sondrel-convert --help' for more.\n";
+}
+
 int UsageError(const std::string& message, std::ostream& err)
 {
-    err << ConverterName << ": " << message << '\n' << kUsage << "Try 'sondrel-convert --help' for more.\n";
+    err << ConverterName << ": " << message << '\n';
+    PrintUsage(err);
     return ExitUsage;
 }
 
@@ -132,7 +138,7 @@ int Convert(const ConversionRequest& request, const Preferences& preferences, co
     case ConversionOutcome::Failed:
         return ExitFailed;
     case ConversionOutcome::Rejected:
-        streams.Err << kUsage;
+        PrintUsage(streams.Err);  // the message itself came through the ui
         return ExitUsage;
     case ConversionOutcome::Declined:
         break;
