@@ -1,0 +1,104 @@
+// Each folder under data/ is one case: project.rpp and template.htm expand to
+// expected.htm byte for byte. An optional preferences.txt holds lines such as
+// "ListSeparator=Comma", "DateFormat=Long" or "TimeFormat=Long".
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "generator/expand_template.h"
+#include "reader/read_project.h"
+#include "support/fakes.h"
+
+namespace sondrel {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Every case reads its project under the same made-up name, so that the
+// expected files do not depend on where the source tree lies.
+const std::string kProjectPath = "C:\\p\\song.rpp";
+const std::string kTemplatePath = "C:\\p\\template.htm";
+const std::string kOutputPath = "C:\\p\\song.htm";
+
+std::string ReadBytes(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        throw std::runtime_error("cannot read " + path.string());
+    std::ostringstream content;
+    content << in.rdbuf();
+    return content.str();
+}
+
+Preferences ReadPreferences(const fs::path& path)
+{
+    Preferences prefs;
+    if (!fs::exists(path))
+        return prefs;
+    std::istringstream lines(ReadBytes(path));
+    for (std::string line; std::getline(lines, line);) {
+        const std::size_t equals = line.find('=');
+        if (equals == std::string::npos)
+            continue;
+        const std::string key = line.substr(0, equals);
+        const std::string value = line.substr(equals + 1);
+        if (key == "ListSeparator")
+            prefs.ListSeparator = value;
+        else if (key == "DateFormat")
+            prefs.DateFormat = value;
+        else if (key == "TimeFormat")
+            prefs.TimeFormat = value;
+        else
+            throw std::runtime_error("unknown preference " + key + " in " + path.string());
+    }
+    return prefs;
+}
+
+std::vector<std::string> CaseNames()
+{
+    std::vector<std::string> names;
+    for (const fs::directory_entry& entry : fs::directory_iterator(SONDREL_TEST_DATA_DIR)) {
+        if (entry.is_directory())
+            names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+class GoldenFiles : public ::testing::TestWithParam<std::string> {};
+
+TEST_P(GoldenFiles, ExpandsToTheExpectedDocument)
+{
+    const fs::path folder = fs::path(SONDREL_TEST_DATA_DIR) / GetParam();
+    ProjectModel model;
+    ReadProjectText(model, ReadBytes(folder / "project.rpp"), kProjectPath);
+    model.Info.SourcePath = kProjectPath;
+    const Preferences prefs = ReadPreferences(folder / "preferences.txt");
+    const testing::FixedLocale locale;
+    const testing::FixedClock clock;
+    const GenerationContext context{model, prefs, locale, clock};
+
+    const std::string actual = ExpandTemplate(ReadBytes(folder / "template.htm"), kTemplatePath, kOutputPath, context);
+    const std::string expected = ReadBytes(folder / "expected.htm");
+    if (actual != expected) {
+        const auto [differs, unused] = std::mismatch(expected.begin(), expected.end(), actual.begin(), actual.end());
+        ADD_FAILURE() << "case " << GetParam() << " differs from byte " << (differs - expected.begin())
+                      << "\n--- expected ---\n" << expected << "\n--- actual ---\n" << actual << "\n--- end ---";
+    }
+}
+
+TEST(GoldenFileCases, AreThere)
+{
+    EXPECT_GE(CaseNames().size(), 8U);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, GoldenFiles, ::testing::ValuesIn(CaseNames()),
+                         [](const ::testing::TestParamInfo<std::string>& info) { return info.param; });
+
+}  // namespace
+}  // namespace sondrel
