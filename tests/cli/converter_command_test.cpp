@@ -187,20 +187,6 @@ TEST_F(ConverterCommandTest, ADoubleDashAllowsAPathThatLooksLikeAnOption)
     EXPECT_EQ(TempFolder::Read(output), "ok");
 }
 
-TEST_F(ConverterCommandTest, HelpAndVersionGoToStandardOutput)
-{
-    EXPECT_EQ(Run({"--help"}), ExitWritten);
-    EXPECT_EQ(out.str().rfind("Usage: sondrel-convert [OPTIONS] PROJECT OUTPUT [TEMPLATE]\n", 0), 0u);
-    for (const char* option : {"--list-separator", "--date-format", "--time-format", "--force"})
-        EXPECT_NE(out.str().find(option), std::string::npos) << option;
-    EXPECT_EQ(Run({"-h", project, output}), ExitWritten);
-    EXPECT_FALSE(std::filesystem::exists(output)) << "help converts nothing";
-
-    EXPECT_EQ(Run({"--version"}), ExitWritten);
-    EXPECT_EQ(out.str(), "sondrel-convert 1.0.6\n");
-    EXPECT_EQ(err.str(), "");
-}
-
 TEST(ConsoleUi, AMessageIsOneLineOnTheErrorStream)
 {
     std::istringstream in;

@@ -143,6 +143,10 @@ TEST_F(ConverterProcessTest, HelpAndVersion)
     const Finished help = Run({"--help"});
     EXPECT_EQ(help.status, 0);
     EXPECT_EQ(help.out.rfind("Usage: sondrel-convert [OPTIONS] PROJECT OUTPUT [TEMPLATE]", 0), 0u) << help.out;
+    for (const char* option : {"--list-separator", "--date-format", "--time-format", "--force"})
+        EXPECT_NE(help.out.find(option), std::string::npos) << option;
+    EXPECT_EQ(Run({"-h", Q(project), Q(output)}).status, 0);
+    EXPECT_FALSE(std::filesystem::exists(output)) << "help converts nothing";
     const Finished version = Run({"--version"});
     EXPECT_EQ(version.status, 0);
     EXPECT_EQ(version.out, "sondrel-convert 1.0.6\n");
