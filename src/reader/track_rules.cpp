@@ -160,9 +160,8 @@ void ProjectParser::AddReceive(std::string_view line)
     TrackRecord& sender = model_.SlotForWriting(sourceTrack);
     if (sender.ReceiveCount() >= MaxTableEntries)
         Fail(TableFullMessage(sourceTrack, "sends and receives"));
-    receive.Kind = "S";
-    receive.TrackNumText = std::to_string(destination);
-    sender.ReceiveTable.push_back(std::move(receive));
+    sender.ReceiveTable.push_back(
+        ReceiveRecord{"S", std::to_string(destination), receive.Volume, receive.Pan, receive.Mute});
 }
 
 // "<VST "VST: ReaEQ (Cockos)" reaeq.dll 0 ..." gives the kind, the name and the plug-in file.
