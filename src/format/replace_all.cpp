@@ -40,7 +40,9 @@ public:
     }
 
     std::size_t Length() const { return key_.size(); }
-    char First() const { return key_.front(); }
+
+    // Whether c can stand at this offset of an occurrence.
+    bool Fits(std::size_t offset, char c) const { return key_[offset] == FoldCase(c); }
 
     // The state after one more character; Length() means a whole occurrence.
     std::size_t Step(std::size_t state, char c) const
@@ -145,13 +147,30 @@ private:
     void FeedFromText()
     {
         if (state_ == 0) {
-            const std::size_t start = starts_.Next(position_);
+            // Nothing at the end of the output can grow into an occurrence:
+            // copy up to the next place where one can start.
+            const std::size_t start = NextPossibleStart();
             output_.append(text_.substr(position_, start - position_));
             position_ = start;
             if (position_ == text_.size())
                 return;
         }
         Feed(text_[position_++]);
+    }
+
+    // The first position from position_ on where the text could hold an
+    // occurrence: its first, second and last characters fit the key. The
+    // end of the text when there is none.
+    std::size_t NextPossibleStart()
+    {
+        const std::size_t length = matcher_.Length();
+        for (std::size_t start = starts_.Next(position_); start < text_.size(); start = starts_.Next(start + 1)) {
+            if (text_.size() - start < length)
+                break;
+            if (matcher_.Fits(length - 1, text_[start + length - 1]) && (length < 2 || matcher_.Fits(1, text_[start + 1])))
+                return start;
+        }
+        return text_.size();
     }
 
     void Feed(char c)
