@@ -19,6 +19,11 @@ struct CloseFile {
 };
 using FileHandle = std::unique_ptr<std::FILE, CloseFile>;
 
+std::FILE* OpenFile(const fs::path& path, const char* mode)
+{
+    return std::fopen(path.string().c_str(), mode);
+}
+
 std::string SystemReason(const char* what, int error)
 {
     return std::string(what) + " (" + std::strerror(error) + ")";
@@ -62,10 +67,12 @@ public:
         std::mt19937_64 random(seed());
         constexpr int Attempts = 100;
         for (int attempt = 0; attempt < Attempts; ++attempt) {
-            const std::string name = "." + target.filename().string() + ".sondrel-" + std::to_string(random() % 1000000000);
+            // Short and fixed in length, so that a long target name still
+            // leaves room for it.
+            const std::string name = ".sondrel-" + std::to_string(random() % 1000000000) + ".tmp";
             path_ = target.parent_path() / name;
             // "x": fail instead of opening a file that someone else made.
-            file_.reset(std::fopen(path_.c_str(), "wbx"));
+            file_.reset(OpenFile(path_, "wbx"));
             if (file_ || errno != EEXIST)
                 break;
         }
@@ -124,7 +131,7 @@ void WriteDirectly(std::string_view text, const std::string& path)
 // it were opened and emptied in place.
 void CheckWritable(const fs::path& target, const std::string& userPath)
 {
-    FileHandle probe(std::fopen(target.c_str(), "r+b"));
+    FileHandle probe(OpenFile(target, "r+b"));
     if (!probe)
         throw FileError(userPath, 0, SystemReason("cannot write the file", errno));
 }

@@ -189,6 +189,15 @@ TEST_F(TextFiles, WritingCreatesAFileInARelativeFolder)
     EXPECT_EQ(Entries(), std::vector<std::string>{"relative.htm"});
 }
 
+TEST_F(TextFiles, WritingAFileWithTheLongestNameWorks)
+{
+    const std::string name(255, 'n');
+    PutBytes(PathOf(name), "old");
+    WriteTextFile("new", PathOf(name));
+    EXPECT_EQ(BytesOf(PathOf(name)), "new");
+    EXPECT_EQ(Entries(), std::vector<std::string>{name});
+}
+
 TEST_F(TextFiles, WritingKeepsTheFilePermissions)
 {
     for (const fs::perms kept : {fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read,
@@ -286,17 +295,23 @@ TEST_F(TextFiles, WritingIntoAnUnwritableFolderFailsNamingTheFile)
 {
     if (!PermissionsAreEnforced())
         GTEST_SKIP() << "this user may write anywhere";
+    // Replacing needs a new file beside the old one, so an existing file that
+    // could itself be written is refused as well as a new one.
     PutBytes(PathOf("out.htm"), "old");
     fs::permissions(folder_, fs::perms::owner_read | fs::perms::owner_exec);
-    std::string message;
-    try {
-        WriteTextFile("new", PathOf("out.htm"));
-    } catch (const FileError& error) {
-        message = error.what();
+    std::vector<std::string> messages;
+    for (const char* name : {"out.htm", "new.htm"}) {
+        try {
+            WriteTextFile("new", PathOf(name));
+        } catch (const FileError& error) {
+            messages.push_back(error.what());
+        }
     }
     fs::permissions(folder_, fs::perms::owner_all);
-    EXPECT_EQ(message, PathOf("out.htm") + ": cannot write the file (Permission denied)");
+    EXPECT_EQ(messages, (std::vector<std::string>{PathOf("out.htm") + ": cannot write the file (Permission denied)",
+                                                  PathOf("new.htm") + ": cannot write the file (Permission denied)"}));
     EXPECT_EQ(BytesOf(PathOf("out.htm")), "old");
+    EXPECT_EQ(Entries(), std::vector<std::string>{"out.htm"});
 }
 
 TEST_F(TextFiles, AReadOnlyFileIsNotReplaced)
