@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <random>
 #include <string>
 
@@ -15,6 +16,11 @@ struct ReplaceCase {
     const char* replacement;
     const char* expected;
 };
+
+void PrintTo(const ReplaceCase& c, std::ostream* out)
+{
+    *out << '"' << c.text << "\" with \"" << c.key << "\" -> \"" << c.replacement << '"';
+}
 
 class ReplaceAllCases : public ::testing::TestWithParam<ReplaceCase> {};
 
@@ -76,28 +82,47 @@ TEST(ReplaceAll, CollapsesNestedJoinsOfALongText)
     EXPECT_EQ(ReplaceAll("x" + text + "y", "()", ""), "xy");
 }
 
-// Random small texts over a small alphabet against the straightforward
+// Random small texts over small alphabets against the straightforward
 // repeated search, covering joins, overlaps and replacements that hold the key.
-TEST(ReplaceAll, MatchesTheStraightforwardRepeatedSearch)
+struct RandomRound {
+    const char* alphabet;
+    std::size_t longestKey;
+    std::size_t longestText;
+    std::size_t longestReplacement;
+    int rounds;
+};
+
+void PrintTo(const RandomRound& round, std::ostream* out)
 {
+    *out << "alphabet \"" << round.alphabet << '"';
+}
+
+class ReplaceAllAgainstRepeatedSearch : public ::testing::TestWithParam<RandomRound> {};
+
+TEST_P(ReplaceAllAgainstRepeatedSearch, GivesTheSameText)
+{
+    const RandomRound& round = GetParam();
     std::mt19937 random(20240611);
-    const std::string alphabet = "abAB#";
-    auto randomText = [&](std::size_t maxLength) {
-        std::string text(random() % (maxLength + 1), ' ');
+    const std::string alphabet = round.alphabet;
+    auto randomText = [&](std::size_t minLength, std::size_t maxLength) {
+        std::string text(minLength + random() % (maxLength - minLength + 1), ' ');
         for (char& c : text)
             c = alphabet[random() % alphabet.size()];
         return text;
     };
-    for (int round = 0; round < 200000; ++round) {
-        std::string key = randomText(4);
-        if (key.empty())
-            key = "a";
-        const std::string text = randomText(14);
-        const std::string replacement = randomText(6);
+    for (int n = 0; n < round.rounds; ++n) {
+        const std::string key = randomText(1, round.longestKey);
+        const std::string text = randomText(0, round.longestText);
+        const std::string replacement = randomText(0, round.longestReplacement);
         ASSERT_EQ(ReplaceAll(text, key, replacement), testing_reference::ReplaceAllByRepeatedSearch(text, key, replacement))
             << "text \"" << text << "\" key \"" << key << "\" replacement \"" << replacement << "\"";
     }
 }
+
+INSTANTIATE_TEST_SUITE_P(Alphabets, ReplaceAllAgainstRepeatedSearch,
+                         ::testing::Values(RandomRound{"abAB#", 4, 14, 6, 150000},
+                                           RandomRound{"ab", 8, 60, 10, 30000},
+                                           RandomRound{"(a)", 3, 40, 2, 30000}));
 
 }  // namespace
 }  // namespace sondrel
