@@ -1,5 +1,6 @@
 #include "generator/conditional_blocks.h"
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <functional>
@@ -25,7 +26,7 @@ constexpr std::string_view kInvalidBlockNote = "##Invalid If-Then-Else format## 
 class LinkedText {
 public:
     explicit LinkedText(std::string_view text)
-        : text_(text), next_(text.size() + 1), prev_(text.size() + 1), present_(text.size(), true)
+        : text_(text), next_(text.size() + 1), prev_(text.size() + 1), present_(text.size(), 1)
     {
         const std::size_t anchor = End();
         for (std::size_t i = 0; i <= anchor; ++i) {
@@ -68,7 +69,7 @@ public:
         const std::size_t before = prev_[first];
         const std::size_t after = next_[last];
         for (std::size_t at = first;; at = next_[at]) {
-            present_[at] = false;
+            present_[at] = 0;
             if (at == last)
                 break;
         }
@@ -76,11 +77,19 @@ public:
         prev_[after] = before;
     }
 
+    // Characters are never reordered, only unlinked, so the text left is the
+    // runs of characters still present, in their original order.
     std::string Collect() const
     {
         std::string result;
-        for (std::size_t at = next_[End()]; at != End(); at = next_[at])
-            result += text_[at];
+        result.reserve(text_.size());
+        const auto begin = present_.begin();
+        auto run = std::find(begin, present_.end(), char{1});
+        while (run != present_.end()) {
+            const auto runEnd = std::find(run, present_.end(), char{0});
+            result.append(text_.substr(static_cast<std::size_t>(run - begin), static_cast<std::size_t>(runEnd - run)));
+            run = std::find(runEnd, present_.end(), char{1});
+        }
         return result;
     }
 
@@ -88,7 +97,7 @@ private:
     std::string_view text_;
     std::vector<std::size_t> next_;
     std::vector<std::size_t> prev_;
-    std::vector<bool> present_;
+    std::vector<char> present_;  // 1 while the character is in the text
 };
 
 // Where one marker may start: every occurrence of the original text, plus the

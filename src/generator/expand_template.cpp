@@ -1,5 +1,6 @@
 #include "generator/expand_template.h"
 
+#include <algorithm>
 #include <string_view>
 
 #include "generator/conditional_blocks.h"
@@ -13,6 +14,17 @@ namespace sondrel {
 namespace {
 constexpr std::string_view kTrackStart = "<!-- TRACK-START -->";
 constexpr std::string_view kTrackEnd = "<!-- TRACK-END -->";
+
+// Grows the output once to what the remaining tracks are likely to need,
+// rather than in many doublings that each move the whole text into fresh
+// memory. Untouched reserved memory costs little; the headroom is still
+// limited so that an unusual first track cannot ask for a huge block.
+void ReserveAhead(std::string& output, std::size_t needed, std::size_t expectedMore)
+{
+    constexpr std::size_t kModestHeadroom = std::size_t{256} << 20;
+    const std::size_t headroom = std::min(expectedMore + expectedMore / 4, std::max(needed, kModestHeadroom));
+    output.reserve(needed + headroom);
+}
 
 std::string ExpandTrackCopy(std::string_view trackSection, int track, const GenerationContext& context)
 {
@@ -43,10 +55,19 @@ std::string ExpandTemplate(const std::string& templateText, const std::string& t
         return output;
     }
     const std::string_view trackSection = text.substr(sectionStart, end - sectionStart);
+    const std::string_view tail = text.substr(end + kTrackEnd.size());
     const int trackCount = context.Model.Info.TrackCount;
-    for (int track = 1; track <= trackCount; ++track)
-        output += ExpandTrackCopy(trackSection, track, context);
-    output += text.substr(end + kTrackEnd.size());
+    const std::size_t headSize = output.size();
+    for (int track = 1; track <= trackCount; ++track) {
+        const std::string trackCopy = ExpandTrackCopy(trackSection, track, context);
+        if (output.size() + trackCopy.size() > output.capacity()) {
+            const std::size_t averageCopy = (output.size() - headSize + trackCopy.size()) / static_cast<std::size_t>(track);
+            ReserveAhead(output, output.size() + trackCopy.size(),
+                         averageCopy * static_cast<std::size_t>(trackCount - track) + tail.size());
+        }
+        output += trackCopy;
+    }
+    output += tail;
     return output;
 }
 

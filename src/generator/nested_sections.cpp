@@ -1,6 +1,7 @@
 #include "generator/nested_sections.h"
 
 #include <charconv>
+#include <optional>
 #include <string_view>
 
 #include "format/value_format.h"
@@ -42,20 +43,20 @@ const std::string& RoutedTrackName(const ProjectModel& model, const std::string&
     return model.Track(number).Name;
 }
 
-std::string ExpandFx(std::string_view body, int number, const FxRecord& fx)
+std::vector<Substitution> FxValues(int number, const FxRecord& fx)
 {
-    return ReplaceInOrder(body, {
+    return {
         {"##FX-NUM##", std::to_string(number)},
         {"##FX-NAME##", fx.Name},
         {"##FX-DLL##", fx.Dll},
         {"##FX-TYPE##", fx.FxType},
         {"##FX-ACTIVE##", TextIfClear(fx.Bypassed, "Active")},
-    });
+    };
 }
 
-std::string ExpandItem(std::string_view body, int number, const ItemRecord& item, const Locale& locale)
+std::vector<Substitution> ItemValues(int number, const ItemRecord& item, const Locale& locale)
 {
-    return ReplaceInOrder(body, {
+    return {
         {"##ITEM-NUM##", std::to_string(number)},
         {"##ITEM-NAME##", item.Name},
         {"##ITEM-POS##", FormatSeconds(item.Position, locale)},
@@ -64,35 +65,53 @@ std::string ExpandItem(std::string_view body, int number, const ItemRecord& item
         {"##ITEM-MUTE##", TextIfSet(item.Mute, "Mute")},
         {"##ITEM-VOLUME##", FormatVolumeDb(item.Volume, locale)},
         {"##ITEM-PAN##", FormatPan(item.Pan)},
-    });
+    };
 }
 
 // Sends and receives share their rows; only the placeholder prefix differs.
-std::string ExpandRouting(std::string_view body, bool send, int number, const ReceiveRecord& entry,
-                          const GenerationContext& context)
+std::vector<Substitution> RoutingValues(bool send, int number, const ReceiveRecord& entry,
+                                        const GenerationContext& context)
 {
-    return ReplaceInOrder(body, {
+    return {
         {send ? "##SEND-NUM##" : "##RCV-NUM##", std::to_string(number)},
         {send ? "##SEND-TRACK-NUM##" : "##RCV-TRACK-NUM##", entry.TrackNumText},
         {send ? "##SEND-TRACK-NAME##" : "##RCV-TRACK-NAME##", RoutedTrackName(context.Model, entry.TrackNumText)},
         {send ? "##SEND-MUTE##" : "##RCV-MUTE##", TextIfSet(entry.Mute, "Mute")},
         {send ? "##SEND-VOLUME##" : "##RCV-VOLUME##", FormatVolumeDb(entry.Volume, context.UserLocale)},
         {send ? "##SEND-PAN##" : "##RCV-PAN##", FormatPan(entry.Pan)},
-    });
+    };
 }
 
-void AppendEntries(std::string& collected, std::string_view body, int track, NestedSectionKind kind,
-                   const GenerationContext& context)
+// Appends one filled copy of the body; the body is cut into pieces once, at
+// the first entry, and every later entry reuses the cut.
+class BodyFiller {
+public:
+    BodyFiller(std::string& collected, std::string_view body) : collected_(collected), body_(body) {}
+
+    void Append(const std::vector<Substitution>& values)
+    {
+        if (!plan_)
+            plan_.emplace(body_, values);
+        plan_->AppendFilled(collected_, values);
+    }
+
+private:
+    std::string& collected_;
+    std::string_view body_;
+    std::optional<SubstitutionPlan> plan_;
+};
+
+void AppendEntries(BodyFiller& filler, int track, NestedSectionKind kind, const GenerationContext& context)
 {
     const TrackRecord& record = context.Model.Track(track);
     switch (kind) {
     case NestedSectionKind::Fx:
         for (int j = 1; j <= record.FxCount(); ++j)
-            collected += ExpandFx(body, j, record.FxTable[static_cast<std::size_t>(j - 1)]);
+            filler.Append(FxValues(j, record.FxTable[static_cast<std::size_t>(j - 1)]));
         return;
     case NestedSectionKind::Item:
         for (int j = 1; j <= record.ItemCount(); ++j)
-            collected += ExpandItem(body, j, record.ItemTable[static_cast<std::size_t>(j - 1)], context.UserLocale);
+            filler.Append(ItemValues(j, record.ItemTable[static_cast<std::size_t>(j - 1)], context.UserLocale));
         return;
     case NestedSectionKind::Send:
     case NestedSectionKind::Receive:
@@ -104,7 +123,7 @@ void AppendEntries(std::string& collected, std::string_view body, int track, Nes
     for (int j = 1; j <= record.ReceiveCount(); ++j) {
         const ReceiveRecord& entry = record.ReceiveTable[static_cast<std::size_t>(j - 1)];
         if (entry.Kind == wantedKind)
-            collected += ExpandRouting(body, send, j, entry, context);
+            filler.Append(RoutingValues(send, j, entry, context));
     }
 }
 }  // namespace
@@ -125,8 +144,10 @@ void ExpandNestedSection(std::string& trackCopy, int track, NestedSectionKind ki
 
     std::string collected(text.substr(0, start));
     // An empty body repeats into nothing, whatever the entries hold.
-    if (!body.empty())
-        AppendEntries(collected, body, track, kind, context);
+    if (!body.empty()) {
+        BodyFiller filler(collected, body);
+        AppendEntries(filler, track, kind, context);
+    }
     collected += rest;
     trackCopy = std::move(collected);
 }

@@ -1,8 +1,33 @@
 #include "generator/substitution.h"
 
+#include <algorithm>
+
 #include "format/text_ops.h"
 
 namespace sondrel {
+
+namespace {
+bool IsNameChar(char c)
+{
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '-';
+}
+
+bool SameIgnoringCase(std::string_view a, std::string_view b)
+{
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+        const auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; };
+        return lower(x) == lower(y);
+    });
+}
+
+std::size_t RunOfHashes(std::string_view text, std::size_t at)
+{
+    std::size_t end = at;
+    while (end < text.size() && text[end] == '#')
+        ++end;
+    return end - at;
+}
+}  // namespace
 
 std::string ReplaceInOrder(std::string_view text, const std::vector<Substitution>& substitutions)
 {
@@ -10,6 +35,83 @@ std::string ReplaceInOrder(std::string_view text, const std::vector<Substitution
     for (const Substitution& substitution : substitutions)
         result = ReplaceAll(result, substitution.Placeholder, substitution.Value);
     return result;
+}
+
+SubstitutionPlan::SubstitutionPlan(std::string_view text, const std::vector<Substitution>& substitutions)
+    : text_(text)
+{
+    for (const Substitution& substitution : substitutions)
+        placeholders_.push_back(substitution.Placeholder);
+    joinable_ = Cut();
+}
+
+// Cuts the text at every "##name##" token. The one-pass join matches
+// replacing in order only when no placeholder can form anew as values go in;
+// that holds when
+//  - every "##" in the text opens or closes a token (a lone "#" is harmless,
+//    longer runs are not), so that the only "##" pairs are the tokens' own;
+//  - the text between two tokens holds a character that no name holds, so
+//    that the closing "##" of one token, what lies between, and the opening
+//    "##" of the next can never read as a placeholder, whatever the values;
+//  - no value holds a "#" (checked per fill).
+bool SubstitutionPlan::Cut()
+{
+    for (const std::string_view placeholder : placeholders_) {
+        if (placeholder.size() < 5 || placeholder.substr(0, 2) != "##" ||
+            placeholder.substr(placeholder.size() - 2) != "##" ||
+            !std::all_of(placeholder.begin() + 2, placeholder.end() - 2, IsNameChar))
+            return false;
+    }
+    std::size_t literalStart = 0;
+    bool afterToken = false;
+    for (std::size_t at = text_.find('#'); at != std::string_view::npos; at = text_.find('#', at)) {
+        const std::size_t run = RunOfHashes(text_, at);
+        if (run == 1) {
+            ++at;
+            continue;
+        }
+        std::size_t nameEnd = at + 2;
+        while (nameEnd < text_.size() && IsNameChar(text_[nameEnd]))
+            ++nameEnd;
+        if (nameEnd == at + 2 || RunOfHashes(text_, nameEnd) != 2)
+            return false;
+        const std::string_view between = text_.substr(literalStart, at - literalStart);
+        if (afterToken && std::all_of(between.begin(), between.end(), IsNameChar))
+            return false;
+        const std::string_view token = text_.substr(at, nameEnd + 2 - at);
+        const auto found = std::find_if(placeholders_.begin(), placeholders_.end(),
+                                        [&](std::string_view placeholder) { return SameIgnoringCase(placeholder, token); });
+        if (found == placeholders_.end()) {
+            // Another kind's placeholder stays as it is, as text.
+            pieces_.push_back({text_.substr(literalStart, nameEnd + 2 - literalStart), -1});
+        } else {
+            pieces_.push_back({between, static_cast<int>(found - placeholders_.begin())});
+        }
+        literalStart = nameEnd + 2;
+        afterToken = true;
+        at = literalStart;
+    }
+    pieces_.push_back({text_.substr(literalStart), -1});
+    return true;
+}
+
+void SubstitutionPlan::AppendFilled(std::string& out, const std::vector<Substitution>& substitutions) const
+{
+    const bool valuesPlain = std::none_of(substitutions.begin(), substitutions.end(), [](const Substitution& s) {
+        return s.Value.find('#') != std::string::npos;
+    });
+    const bool samePlaceholders = std::equal(
+        substitutions.begin(), substitutions.end(), placeholders_.begin(), placeholders_.end(),
+        [](const Substitution& s, std::string_view placeholder) { return s.Placeholder == placeholder; });
+    if (!joinable_ || !valuesPlain || !samePlaceholders) {
+        out += ReplaceInOrder(text_, substitutions);
+        return;
+    }
+    for (const Piece& piece : pieces_) {
+        out += piece.Literal;
+        if (piece.Slot >= 0)
+            out += substitutions[static_cast<std::size_t>(piece.Slot)].Value;
+    }
 }
 
 }  // namespace sondrel

@@ -11,7 +11,7 @@ void ReplaceTrackPlaceholders(std::string& trackCopy, int track, const Generatio
     const ProjectModel& model = context.Model;
     const TrackRecord& record = model.Track(track);
     const Preferences& prefs = context.Prefs;
-    trackCopy = ReplaceInOrder(trackCopy, {
+    const std::vector<Substitution> values{
         {"##TRACK-NUM##", std::to_string(track)},
         {"##TRACK-NAME##", record.Name},
         {"##VOLUME##", FormatVolumeDb(record.Volume, context.UserLocale)},
@@ -24,7 +24,11 @@ void ReplaceTrackPlaceholders(std::string& trackCopy, int track, const Generatio
         {"##RCV-LIST##", ReceiveListText(model, track, prefs)},
         {"##IS-GROUP##", TextIfSet(record.IsGroup, "Is Group")},
         {"##IN-GROUP##", TextIfSet(record.InGroup, "In Group")},
-    });
+    };
+    std::string filled;
+    filled.reserve(trackCopy.size());
+    SubstitutionPlan(trackCopy, values).AppendFilled(filled, values);
+    trackCopy = std::move(filled);
 }
 
 }  // namespace sondrel

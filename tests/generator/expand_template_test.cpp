@@ -126,6 +126,10 @@ TEST(FindIgnoringCase, LettersFoldOtherBytesDoNot)
     EXPECT_EQ(FindIgnoringCase("[", "{", 0), std::string_view::npos);
     EXPECT_EQ(FindIgnoringCase("a", "abc", 0), std::string_view::npos);
     EXPECT_EQ(FindIgnoringCase("abc", "c", 9), std::string_view::npos);
+    EXPECT_EQ(FindIgnoringCase("!<!<!-- a -->", "<!-- A -->", 0), 3U);
+    EXPECT_EQ(FindIgnoringCase("<!-- a --><!-- A -->", "<!-- a -->", 1), 10U);
+    EXPECT_EQ(FindIgnoringCase("<!-- a --", "<!-- a -->", 0), std::string_view::npos);
+    EXPECT_EQ(FindIgnoringCase("x-y X-Y", "x-Y", 1), 4U);
 }
 
 }  // namespace

@@ -1,0 +1,132 @@
+// Generating the document for the synthetic project (1x: 500 tracks, 20,000
+// items) with the default template, at 1x, 2x and 4x: the time per output
+// byte should stay flat, and at 1x the generation should take well under a
+// second. Reading alone and reading plus generating show what generation adds
+// to a whole conversion.
+#include <benchmark/benchmark.h>
+#include <sys/resource.h>
+
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <memory>
+#include <sstream>
+#include <string>
+
+#include "format/locale.h"
+#include "format/preferences.h"
+#include "generator/expand_template.h"
+#include "reader/read_project.h"
+#include "support/synthetic_project.h"
+
+namespace {
+
+using sondrel::bench::SyntheticProjectFile;
+using sondrel::bench::SyntheticShape;
+
+class PlainLocale : public sondrel::Locale {
+public:
+    std::string DecimalSeparator() const override { return "."; }
+    std::string TimeSeparator() const override { return ":"; }
+    std::string ShortDate(const sondrel::LocalDateTime&) const override { return "6/14/2021"; }
+    std::string LongDate(const sondrel::LocalDateTime&) const override { return "Monday, June 14, 2021"; }
+    std::string LongTime(const sondrel::LocalDateTime&) const override { return "5:42:07 PM"; }
+};
+
+class StillClock : public sondrel::Clock {
+public:
+    sondrel::LocalDateTime Now() const override { return {2021, 6, 14, 17, 42, 7}; }
+};
+
+const std::string& DefaultTemplate()
+{
+    static const std::string text = [] {
+        const auto path = std::filesystem::path(__FILE__).parent_path() / ".." / "templates" / "default_template.htm";
+        std::ifstream in(path, std::ios::binary);
+        std::ostringstream content;
+        content << in.rdbuf();
+        return content.str();
+    }();
+    return text;
+}
+
+// Each scale's project is written and read once and kept for every run.
+const sondrel::ProjectModel& ProjectAtScale(int scale)
+{
+    static std::map<int, std::unique_ptr<sondrel::ProjectModel>> models;
+    auto& model = models[scale];
+    if (!model) {
+        model = std::make_unique<sondrel::ProjectModel>();
+        sondrel::ReadProject(*model, SyntheticProjectFile(SyntheticShape::Scaled(scale)));
+    }
+    return *model;
+}
+
+// Minor page faults so far: fresh memory that the allocator maps for a large
+// output is paid for here, and on some machines that dominates the time.
+double PageFaults()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return static_cast<double>(usage.ru_minflt);
+}
+
+std::string Generate(const sondrel::ProjectModel& model)
+{
+    static const sondrel::Preferences prefs;
+    static const PlainLocale locale;
+    static const StillClock clock;
+    const sondrel::GenerationContext context{model, prefs, locale, clock};
+    return sondrel::ExpandTemplate(DefaultTemplate(), "default_template.htm", "out.htm", context);
+}
+
+void BM_ExpandTemplate(benchmark::State& state)
+{
+    if (DefaultTemplate().empty()) {
+        state.SkipWithError("the default template could not be read");
+        return;
+    }
+    const sondrel::ProjectModel& model = ProjectAtScale(static_cast<int>(state.range(0)));
+    std::size_t outputBytes = 0;
+    const double faultsBefore = PageFaults();
+    for (auto _ : state) {
+        const std::string output = Generate(model);
+        outputBytes = output.size();
+        benchmark::DoNotOptimize(output.data());
+    }
+    state.counters["page_faults_per_run"] = (PageFaults() - faultsBefore) / static_cast<double>(state.iterations());
+    state.SetBytesProcessed(static_cast<std::int64_t>(outputBytes) * state.iterations());
+    state.counters["tracks"] = model.Info.TrackCount;
+    state.counters["output_MB"] = static_cast<double>(outputBytes) / 1e6;
+    state.counters["ns_per_output_byte"] = benchmark::Counter(
+        static_cast<double>(outputBytes) * 1e-9, benchmark::Counter::kIsIterationInvariantRate |
+                                                     benchmark::Counter::kInvert);
+}
+BENCHMARK(BM_ExpandTemplate)->Arg(1)->Arg(2)->Arg(4)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_ReadProjectAlone(benchmark::State& state)
+{
+    const std::string path = SyntheticProjectFile(SyntheticShape::Scaled(1.0));
+    sondrel::ProjectModel model;
+    for (auto _ : state) {
+        sondrel::ReadProject(model, path);
+        benchmark::DoNotOptimize(model.Info.TrackCount);
+    }
+}
+BENCHMARK(BM_ReadProjectAlone)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_ReadAndGenerate(benchmark::State& state)
+{
+    const std::string path = SyntheticProjectFile(SyntheticShape::Scaled(1.0));
+    sondrel::ProjectModel model;
+    for (auto _ : state) {
+        sondrel::ReadProject(model, path);
+        const std::string output = Generate(model);
+        benchmark::DoNotOptimize(output.data());
+    }
+}
+BENCHMARK(BM_ReadAndGenerate)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+}  // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,110 @@
+// Random templates against one real project: expansion must not crash or
+// hang, and the document may grow only in proportion to the template and the
+// project. The project is read once: the file named by
+// SONDREL_FUZZ_PROJECT, else a corpus project beside the source tree, else a
+// small project made here.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "format/locale.h"
+#include "format/preferences.h"
+#include "generator/expand_template.h"
+#include "model/project_model.h"
+#include "reader/read_project.h"
+
+namespace {
+
+using namespace sondrel;
+
+class PlainLocale : public Locale {
+public:
+    std::string DecimalSeparator() const override { return "."; }
+    std::string TimeSeparator() const override { return ":"; }
+    std::string ShortDate(const LocalDateTime&) const override { return "6/14/2021"; }
+    std::string LongDate(const LocalDateTime&) const override { return "Monday, June 14, 2021"; }
+    std::string LongTime(const LocalDateTime&) const override { return "5:42:07 PM"; }
+};
+
+class StillClock : public Clock {
+public:
+    LocalDateTime Now() const override { return {2021, 6, 14, 17, 42, 7}; }
+};
+
+std::string ProjectPath()
+{
+    if (const char* chosen = std::getenv("SONDREL_FUZZ_PROJECT"))
+        return chosen;
+    const std::filesystem::path source = std::filesystem::path(__FILE__).parent_path();
+    return (source / ".." / ".." / "shared" / "corpus" / "rpp" / "kmjbyrne__glutones__toast-band-session.rpp")
+        .string();
+}
+
+// Every kind of entry once, with values that themselves hold placeholders.
+void MakeSmallProject(ProjectModel& model)
+{
+    model.Clear();
+    model.Info.SourcePath = "##TRACK-NAME##.rpp";
+    model.Info.Notes = "|##DATE##<br>|notes";
+    model.Info.Tempo = 120;
+    model.Info.TimeSigNumerator = 4;
+    model.Info.TimeSigDenominator = 4;
+    for (int number = 1; number <= 3; ++number) {
+        TrackRecord& track = model.SlotForWriting(number);
+        track.Name = "Track ##FX-NAME## " + std::to_string(number);
+        track.Volume = 0.5F * static_cast<float>(number);
+        track.Mute = number == 2;
+        track.IsGroup = number == 1;
+        track.InGroup = number > 1;
+        track.FxTable.push_back({"VST", "EQ ##ITEM-NAME##", "eq.dll", number == 3});
+        track.ItemTable.push_back({1.5F, 2.0F, "Item ##SEND-NUM##", -0.5F, false, 1.0F, 1});
+    }
+    model.Tracks[2].ReceiveTable.push_back({"R", "1", 1.0F, 0.0F, false});
+    model.Tracks[1].ReceiveTable.push_back({"S", "2", 1.0F, 0.0F, false});
+    model.Info.TrackCount = 3;
+}
+
+struct FuzzProject {
+    ProjectModel model;
+    std::size_t size = 0;  // bytes of the project file, or a stand-in for the small one
+
+    FuzzProject()
+    {
+        const std::string path = ProjectPath();
+        std::error_code error;
+        const auto bytes = std::filesystem::file_size(path, error);
+        try {
+            if (error)
+                throw std::runtime_error("no project");
+            ReadProject(model, path);
+            size = static_cast<std::size_t>(bytes);
+        } catch (const std::exception&) {
+            MakeSmallProject(model);
+            size = 4096;
+        }
+    }
+};
+
+const FuzzProject& Project()
+{
+    static const FuzzProject project;
+    return project;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    const FuzzProject& project = Project();
+    const Preferences prefs;
+    const PlainLocale locale;
+    const StillClock clock;
+    const GenerationContext context{project.model, prefs, locale, clock};
+    const std::string templateText(reinterpret_cast<const char*>(data), size);
+    const std::string output = ExpandTemplate(templateText, "template.htm", "out.htm", context);
+    if (output.size() > (size + 1) * project.size)
+        __builtin_trap();
+    return 0;
+}
