@@ -69,7 +69,7 @@ frmMain::frmMain(AppContext& context) : context_(context)
         printer_.reset();
         emit PrintingFinished(success);
     });
-    connect(WebBrowser1_->page(), &QWebEnginePage::pdfPrintingFinished, this,
+    connect(WebBrowser1_, &QWebEngineView::pdfPrintingFinished, this,
             [this](const QString&, bool success) { emit PrintingFinished(success); });
     BuildMenus();
 }
@@ -234,7 +234,7 @@ void frmMain::mnuFilePrint_Click()
     if (PrintsToFile(*printer)) {
         // Printing to a file keeps the page's text as text; the printer path
         // would rasterise it.
-        WebBrowser1_->page()->printToPdf(printer->outputFileName(), printer->pageLayout());
+        WebBrowser1_->printToPdf(printer->outputFileName(), printer->pageLayout());
         return;
     }
     if (printer_)
