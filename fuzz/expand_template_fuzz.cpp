@@ -1,12 +1,14 @@
-// Random templates against one real project: expansion must not crash or
-// hang, and the document may grow only in proportion to the template and the
-// project. The project is read once: the file named by
-// SONDREL_FUZZ_PROJECT, else a corpus project beside the source tree, else a
-// small project made here.
+// Random templates against one real project (tracks with items, FX, sends and
+// receives): expansion must not crash or hang, and the document may grow only
+// in proportion to the template and the project. The project is read once:
+// the file named by SONDREL_FUZZ_PROJECT, else a corpus project beside the
+// source tree, else a small project made here.
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <stdexcept>
 #include <string>
 
 #include "format/locale.h"
@@ -38,7 +40,7 @@ std::string ProjectPath()
     if (const char* chosen = std::getenv("SONDREL_FUZZ_PROJECT"))
         return chosen;
     const std::filesystem::path source = std::filesystem::path(__FILE__).parent_path();
-    return (source / ".." / ".." / "shared" / "corpus" / "rpp" / "kmjbyrne__glutones__toast-band-session.rpp")
+    return (source / ".." / ".." / "shared" / "corpus" / "rpp" / "lnqs__intrusion__music.rpp")
         .string();
 }
 
@@ -80,9 +82,11 @@ struct FuzzProject {
                 throw std::runtime_error("no project");
             ReadProject(model, path);
             size = static_cast<std::size_t>(bytes);
+            std::fprintf(stderr, "expand_template_fuzz: %s, %d tracks\n", path.c_str(), model.Info.TrackCount);
         } catch (const std::exception&) {
             MakeSmallProject(model);
             size = 4096;
+            std::fprintf(stderr, "expand_template_fuzz: %s unreadable, using a small project\n", path.c_str());
         }
     }
 };
