@@ -111,6 +111,9 @@ void frmConvert::Form_Load()
     lbReaperFile_->setText(PathText(context_.Paths.LastReaperFile));
     lbHTMLFile_->setText(PathText(context_.Paths.LastHTMLFile));
     lbTemplateFile_->setText(PathText(context_.Paths.LastTemplateFile));
+    // Show where each path starts, as a long path is read from the left.
+    for (QLineEdit* field : {lbReaperFile_, lbHTMLFile_, lbTemplateFile_})
+        field->setCursorPosition(0);
 }
 
 void frmConvert::OKButton_Click()
@@ -131,8 +134,10 @@ void frmConvert::Browse(const BrowseTarget& target)
 {
     const QString chosen =
         context_.Files.PickFile({target.Kind, target.Title, target.Field->text(), target.Filter}, this);
-    if (!chosen.isEmpty())
+    if (!chosen.isEmpty()) {
         target.Field->setText(chosen);
+        target.Field->setCursorPosition(0);
+    }
 }
 
 }  // namespace sondrel
