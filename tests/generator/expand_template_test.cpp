@@ -74,11 +74,6 @@ TEST_F(ExpandTemplateTest, AStartMarkerWithoutAnEndIsDroppedAndNothingRepeats)
     EXPECT_EQ(Expand("a<!-- TRACK-END -->b<!-- TRACK-START -->c"), "a<!-- TRACK-END -->bc");
 }
 
-TEST_F(ExpandTemplateTest, NoTracksLeavesHeadAndTail)
-{
-    EXPECT_EQ(Expand("head<!-- TRACK-START -->##TRACK-NAME##<!-- TRACK-END -->tail"), "headtail");
-}
-
 TEST_F(ExpandTemplateTest, TheSectionRepeatsPerTrackWithOnlyTheFirstPairCounting)
 {
     AddTwoTracks();
