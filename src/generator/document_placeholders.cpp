@@ -37,7 +37,7 @@ std::string ReplaceDocumentPlaceholders(std::string_view templateText, const std
         {"##SAMPLE-RATE##", info.SampleRateText},
         {"##NOTES##", NotesText(info.Notes)},
     };
-    // The date is read before the time, as a reader of the header expects.
+    // Each reads the clock itself; the date first, as the header shows them.
     substitutions.push_back({"##DATE##", FormatCurrentDate(context.Prefs, context.UserLocale, context.UserClock)});
     substitutions.push_back({"##TIME##", FormatCurrentTime(context.Prefs, context.UserLocale, context.UserClock)});
     return ReplaceInOrder(templateText, substitutions);
