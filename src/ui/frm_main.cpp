@@ -115,19 +115,34 @@ void frmMain::Form_Load()
 void frmMain::showEvent(QShowEvent* event)
 {
     QMainWindow::showEvent(event);
-    // Until the window is shown it has no frame, so the outer size applied at
-    // load was the client size; now the frame is known, apply it again.
-    if (!placedAfterFraming_) {
-        placedAfterFraming_ = true;
-        if (frameGeometry().size() != geometry().size())
-            ApplyOuterPlacement(*this, placement_);
-    }
+    PlaceAgainOnceFramed();
+}
+
+void frmMain::moveEvent(QMoveEvent* event)
+{
+    QMainWindow::moveEvent(event);
+    PlaceAgainOnceFramed();
 }
 
 void frmMain::resizeEvent(QResizeEvent* event)
 {
     QMainWindow::resizeEvent(event);
+    PlaceAgainOnceFramed();
     Form_Resize();
+}
+
+// Until a window manager frames the window, its outer size is its client
+// size, so the placement applied at load gave the client the outer size.
+// Once the frame is known (at showing, or later when the window manager
+// reports it), apply the placement again; otherwise every run would store a
+// window one frame larger than the last.
+void frmMain::PlaceAgainOnceFramed()
+{
+    if (placedWithFrame_ || !isVisible() || frameGeometry().size() == geometry().size())
+        return;
+    placedWithFrame_ = true;
+    if (windowState() == Qt::WindowNoState)
+        ApplyOuterPlacement(*this, placement_);
 }
 
 void frmMain::Form_Resize()
@@ -244,6 +259,12 @@ void frmMain::mnuFilePrint_Click()
 }
 
 void frmMain::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (!DroppedProject(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void frmMain::dragMoveEvent(QDragMoveEvent* event)
 {
     if (!DroppedProject(event->mimeData()).isEmpty())
         event->acceptProposedAction();

@@ -50,8 +50,10 @@ signals:
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
 private:
@@ -59,6 +61,7 @@ private:
     void Form_Load();
     void Form_Resize();
     void Form_Unload();
+    void PlaceAgainOnceFramed();
     void mnuFileConvert_Click();
     void mnuFilePrint_Click();
     void mnuFilePrefs_Click();
@@ -73,7 +76,7 @@ private:
     std::vector<QPointer<QWidget>> loadedWindows_;  // in loading order
     std::unique_ptr<QPrinter> printer_;            // alive while a print job runs
     WindowPlacement placement_;
-    bool placedAfterFraming_ = false;
+    bool placedWithFrame_ = false;
 };
 
 }  // namespace sondrel

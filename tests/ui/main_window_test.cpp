@@ -91,6 +91,20 @@ private slots:
         QCOMPARE(window.Browser()->size(), QSize(Px(9000 - 80, window), Px(7200 - 780, window)));
     }
 
+    void anUnchangedPlacementIsStoredBackAsItWasLoaded()
+    {
+        UiHarness ui;
+        const std::pair<const char*, const char*> stored[] = {
+            {"MainLeft", "1500"}, {"MainTop", "750"}, {"MainWidth", "9000"}, {"MainHeight", "7200"}};
+        for (const auto& [key, value] : stored)
+            ui.store.values[StoreKey(key)] = value;
+        frmMain& window = ui.StartMain();
+        QVERIFY(window.frameGeometry() != window.geometry());  // the frame counts
+        window.close();
+        for (const auto& [key, value] : stored)
+            QCOMPARE(std::stod(ui.store.values[StoreKey(key)]), std::stod(value));
+    }
+
     void browserSizeRuleHasIndependentThresholds_data()
     {
         QTest::addColumn<double>("width");
