@@ -165,7 +165,8 @@ void frmMain::Form_Unload()
             (*window)->close();
     }
     loadedWindows_.clear();
-    SaveSettings(context_.Store, isMinimized(), OuterPlacementOf(*this), context_.Paths, context_.Prefs);
+    const WindowPlacement current = UnchangedValuesKept(placement_, OuterPlacementOf(*this), TwipsPerPixelOf(*this));
+    SaveSettings(context_.Store, isMinimized(), current, context_.Paths, context_.Prefs);
 }
 
 MessageAnswer frmMain::ShowMessage(const std::string& text, MessageButtons buttons, const std::string& title)

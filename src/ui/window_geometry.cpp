@@ -68,6 +68,16 @@ WindowPlacement OuterPlacementOf(const QWidget& window)
             PixelsToTwips(frame.height(), tpp)};
 }
 
+WindowPlacement UnchangedValuesKept(const WindowPlacement& loaded, const WindowPlacement& current,
+                                    double twipsPerPixel)
+{
+    const auto keep = [twipsPerPixel](float before, float now) {
+        return TwipsToPixels(before, twipsPerPixel) == TwipsToPixels(now, twipsPerPixel) ? before : now;
+    };
+    return {keep(loaded.Left, current.Left), keep(loaded.Top, current.Top), keep(loaded.Width, current.Width),
+            keep(loaded.Height, current.Height)};
+}
+
 void SetTwipsGeometry(QWidget& widget, double left, double top, double width, double height)
 {
     const double tpp = TwipsPerPixelOf(widget);

@@ -15,6 +15,12 @@ double TwipsPerPixelOf(const QWidget& widget);
 int TwipsToPixels(double twips, double twipsPerPixel);
 float PixelsToTwips(int pixels, double twipsPerPixel);
 
+// The placement to store for a window now at current: each value the user
+// did not change (it still maps to the same pixel) keeps the twips it was
+// loaded with, so that 1000 twips stay 1000 rather than the 1005 of the pixel.
+WindowPlacement UnchangedValuesKept(const WindowPlacement& loaded, const WindowPlacement& current,
+                                    double twipsPerPixel);
+
 // The browser's size after the main window took the outer size given in
 // twips: its width follows when the width exceeds 50 twips, its height when
 // the height exceeds 780; a dimension whose test fails keeps its current

@@ -95,7 +95,7 @@ private slots:
     {
         UiHarness ui;
         const std::pair<const char*, const char*> stored[] = {
-            {"MainLeft", "1500"}, {"MainTop", "750"}, {"MainWidth", "9000"}, {"MainHeight", "7200"}};
+            {"MainLeft", "1500"}, {"MainTop", "1000"}, {"MainWidth", "6500"}, {"MainHeight", "7207.5"}};
         for (const auto& [key, value] : stored)
             ui.store.values[StoreKey(key)] = value;
         frmMain& window = ui.StartMain();
@@ -163,7 +163,8 @@ private slots:
                                            "TimeFormat"}));
         const double tpp = TwipsPerPixelOf(window);
         QCOMPARE(std::stod(ui.store.values[StoreKey("MainLeft")]), Px(2000, window) * tpp);
-        QCOMPARE(std::stod(ui.store.values[StoreKey("MainWidth")]), Px(6500, window) * tpp);
+        // The size was not changed: it is stored as loaded, not as the pixel's twips.
+        QCOMPARE(std::stod(ui.store.values[StoreKey("MainWidth")]), 6500.0);
         QCOMPARE(ui.store.values[StoreKey("LastReaperFile")], std::string("/p.rpp"));
         QCOMPARE(ui.store.values[StoreKey("ListSeparator")], std::string("Comma"));
     }
