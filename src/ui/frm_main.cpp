@@ -196,6 +196,13 @@ void frmMain::ShowHelpPage()
     ShowInBrowser(context_.ApplicationDirectory + QDir::separator().toLatin1() + "sondrel.htm");
 }
 
+void frmMain::ShowInFront(QWidget& window)
+{
+    window.show();
+    window.raise();
+    window.activateWindow();
+}
+
 void frmMain::RememberLoaded(QWidget* window)
 {
     std::erase_if(loadedWindows_, [](const QPointer<QWidget>& loaded) { return loaded.isNull(); });
@@ -210,9 +217,7 @@ void frmMain::OpenConversionDialog(const QString& projectPath)
     }
     if (!projectPath.isEmpty())
         convert_->ReaperFileField()->setText(projectPath);
-    convert_->show();
-    convert_->raise();
-    convert_->activateWindow();
+    ShowInFront(*convert_);
 }
 
 void frmMain::mnuFileConvert_Click()
@@ -226,9 +231,7 @@ void frmMain::mnuFilePrefs_Click()
         preferences_ = new frmPreferences(context_.Prefs, this);
         RememberLoaded(preferences_);
     }
-    preferences_->show();
-    preferences_->raise();
-    preferences_->activateWindow();
+    ShowInFront(*preferences_);
 }
 
 void frmMain::mnuHelpAbout_Click()
@@ -237,9 +240,7 @@ void frmMain::mnuHelpAbout_Click()
         about_ = new frmAbout(context_.Messages, this);
         RememberLoaded(about_);
     }
-    about_->show();
-    about_->raise();
-    about_->activateWindow();
+    ShowInFront(*about_);
 }
 
 void frmMain::mnuFilePrint_Click()

@@ -66,6 +66,7 @@ private:
     void mnuFilePrint_Click();
     void mnuFilePrefs_Click();
     void mnuHelpAbout_Click();
+    static void ShowInFront(QWidget& window);
     void RememberLoaded(QWidget* window);
 
     AppContext& context_;
