@@ -25,6 +25,11 @@ struct Finished {
     std::string err;
 };
 
+QString Q(const std::string& text)
+{
+    return QString::fromStdString(text);
+}
+
 // Runs the built sondrel-convert with its own home and settings folders,
 // input from a pipe (so never a terminal) and the locale given.
 class ConverterProcessTest : public ::testing::Test {
@@ -32,8 +37,8 @@ protected:
     Finished Run(const QStringList& arguments, const QString& lang = "C", const QString& lcAll = "")
     {
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert("HOME", QString::fromStdString(folder.Path("home")));
-        environment.insert("XDG_CONFIG_HOME", ConfigFolder());
+        environment.insert("HOME", Q(folder.Path("home")));
+        environment.insert("XDG_CONFIG_HOME", Q(folder.Path("config")));
         for (const char* name : {"LC_ALL", "LC_NUMERIC", "LC_TIME", "LANGUAGE"})
             environment.remove(name);
         environment.insert("LANG", lang);
@@ -52,29 +57,28 @@ protected:
                 process.readAllStandardError().toStdString()};
     }
 
-    QString ConfigFolder() const { return QString::fromStdString(folder.Path("config")); }
-    QString SettingsFile() const { return ConfigFolder() + "/Sondrel/Sondrel.conf"; }
-
-    static QString Q(const std::string& text) { return QString::fromStdString(text); }
-
     TempFolder folder;
-    const std::string project = folder.Write("song.rpp", testing::kSampleProject);
+    const QString project = Q(folder.Write("song.rpp", testing::kSampleProject));
     const std::string output = folder.Path("out.htm");
+    const QString tracks = Q(folder.Write("tpl.htm", testing::kTrackTemplate));
 };
 
-TEST_F(ConverterProcessTest, WritesTheDocumentQuietly)
+TEST_F(ConverterProcessTest, WritesQuietlyAndReplacesOnlyWithForce)
 {
-    const Finished run = Run({Q(project), Q(output), Q(folder.Write("tpl.htm", testing::kTrackTemplate))});
+    const Finished run = Run({project, Q(output), tracks});
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(TempFolder::Read(output), "<h1>120.5 BPM 4/4</h1><p>Drums</p>");
-    EXPECT_EQ(run.out, "");
-    EXPECT_EQ(run.err, "");
-}
+    EXPECT_EQ(run.out + run.err, "");
 
-TEST_F(ConverterProcessTest, TheInstalledDefaultTemplateIsUsedWhenNoneIsNamed)
-{
-    const Finished run = Run({Q(project), Q(output)});
-    ASSERT_EQ(run.status, 0) << run.err;
+    folder.Write("out.htm", "keep me");
+    const Finished kept = Run({project, Q(output)});
+    EXPECT_EQ(kept.status, 3);
+    EXPECT_EQ(TempFolder::Read(output), "keep me");
+    EXPECT_NE(kept.err.find(output), std::string::npos) << kept.err;
+
+    // Without a template the installed default one is used.
+    const Finished forced = Run({"--force", project, Q(output)});
+    EXPECT_EQ(forced.status, 0) << forced.err;
     const std::string document = TempFolder::Read(output);
     EXPECT_NE(document.find("Drums"), std::string::npos);
     EXPECT_EQ(document.find("##TRACK-NAME##"), std::string::npos);
@@ -83,142 +87,102 @@ TEST_F(ConverterProcessTest, TheInstalledDefaultTemplateIsUsedWhenNoneIsNamed)
 TEST_F(ConverterProcessTest, AFailureIsOneLineNamingTheFileAndLine)
 {
     const std::string broken = folder.Write("broken.rpp", testing::kBrokenProject);
-    const std::string templatePath = folder.Write("tpl.htm", testing::kTrackTemplate);
-    struct Case {
-        std::string project;
-        std::string templatePath;
+    const std::string missing = folder.Path("missing.rpp");
+    const std::string unwritable = folder.Path("no-such-folder/out.htm");
+    const struct {
+        QStringList arguments;
         std::string start;  // how the error line begins
+    } cases[] = {
+        {{Q(broken), Q(output), tracks}, broken + ", line 2: "},
+        {{Q(missing), Q(output), tracks}, missing + ": "},
+        {{project, Q(output), Q(folder.Path("missing.htm"))}, folder.Path("missing.htm") + ": "},
+        {{project, Q(unwritable), tracks}, unwritable},
     };
-    const Case cases[] = {
-        {broken, templatePath, "sondrel-convert: " + broken + ", line 2: "},
-        {folder.Path("missing.rpp"), templatePath, "sondrel-convert: " + folder.Path("missing.rpp") + ": "},
-        {project, folder.Path("missing.htm"), "sondrel-convert: " + folder.Path("missing.htm") + ": "},
-    };
-    for (const Case& c : cases) {
-        const Finished run = Run({Q(c.project), Q(output), Q(c.templatePath)});
+    for (const auto& c : cases) {
+        const Finished run = Run(c.arguments);
         EXPECT_EQ(run.status, 1);
-        EXPECT_EQ(run.err.rfind(c.start, 0), 0u) << run.err;
+        EXPECT_EQ(run.err.rfind("sondrel-convert: " + c.start, 0), 0u) << run.err;
         EXPECT_GT(run.err.size(), c.start.size() + 1) << "the reason is missing: " << run.err;
         EXPECT_EQ(run.err.find('\n'), run.err.size() - 1) << "one line: " << run.err;
         EXPECT_FALSE(std::filesystem::exists(output));
     }
 }
 
-TEST_F(ConverterProcessTest, AnUnwritableOutputFails)
+TEST_F(ConverterProcessTest, UsageHelpAndVersion)
 {
-    const std::string unwritable = folder.Path("no-such-folder/out.htm");
-    const Finished run = Run({Q(project), Q(unwritable), Q(folder.Write("tpl.htm", "x"))});
-    EXPECT_EQ(run.status, 1);
-    EXPECT_NE(run.err.find(unwritable), std::string::npos) << run.err;
-}
+    const Finished usage = Run({project});
+    EXPECT_EQ(usage.status, 2);
+    EXPECT_NE(usage.err.find("You must enter all information"), std::string::npos) << usage.err;
+    EXPECT_NE(usage.err.find("Usage: sondrel-convert"), std::string::npos) << usage.err;
+    EXPECT_EQ(Run({"--date-format", "Medium", project, Q(output)}).status, 2);
 
-TEST_F(ConverterProcessTest, UsageErrorsExitWithTwo)
-{
-    const QStringList cases[] = {{}, {Q(project)}, {Q(project), ""}, {"--date-format", "Medium", Q(project), Q(output)}};
-    for (const QStringList& arguments : cases) {
-        const Finished run = Run(arguments);
-        EXPECT_EQ(run.status, 2) << arguments.join(' ').toStdString();
-        EXPECT_NE(run.err.find("Usage: sondrel-convert"), std::string::npos) << run.err;
-    }
-    EXPECT_NE(Run({Q(project)}).err.find("You must enter all information"), std::string::npos);
-    EXPECT_FALSE(std::filesystem::exists(output));
-}
-
-TEST_F(ConverterProcessTest, AnExistingOutputIsReplacedOnlyWithForce)
-{
-    const std::string templatePath = folder.Write("tpl.htm", testing::kTrackTemplate);
-    folder.Write("out.htm", "keep me");
-    const Finished kept = Run({Q(project), Q(output), Q(templatePath)});
-    EXPECT_EQ(kept.status, 3);
-    EXPECT_EQ(TempFolder::Read(output), "keep me");
-    EXPECT_NE(kept.err.find(output), std::string::npos) << kept.err;
-
-    const Finished forced = Run({"--force", Q(project), Q(output), Q(templatePath)});
-    EXPECT_EQ(forced.status, 0) << forced.err;
-    EXPECT_EQ(TempFolder::Read(output), "<h1>120.5 BPM 4/4</h1><p>Drums</p>");
-}
-
-TEST_F(ConverterProcessTest, HelpAndVersion)
-{
     const Finished help = Run({"--help"});
     EXPECT_EQ(help.status, 0);
     EXPECT_EQ(help.out.rfind("Usage: sondrel-convert [OPTIONS] PROJECT OUTPUT [TEMPLATE]", 0), 0u) << help.out;
     for (const char* option : {"--list-separator", "--date-format", "--time-format", "--force"})
         EXPECT_NE(help.out.find(option), std::string::npos) << option;
-    EXPECT_EQ(Run({"-h", Q(project), Q(output)}).status, 0);
-    EXPECT_FALSE(std::filesystem::exists(output)) << "help converts nothing";
+    EXPECT_EQ(Run({"-h", project, Q(output)}).status, 0);
+    EXPECT_FALSE(std::filesystem::exists(output)) << "neither usage errors nor help convert anything";
     const Finished version = Run({"--version"});
     EXPECT_EQ(version.status, 0);
     EXPECT_EQ(version.out, "sondrel-convert 1.0.6\n");
 }
 
-TEST_F(ConverterProcessTest, FormattingOptionsTakeEffect)
-{
-    const std::string lists = folder.Write("lists.htm", testing::kListTemplate);
-    EXPECT_EQ(Run({Q(project), Q(output), Q(lists)}).status, 0);
-    EXPECT_EQ(TempFolder::Read(output), "[Kick<BR>Snare]");
-    EXPECT_EQ(Run({"-f", "--list-separator", "Comma", Q(project), Q(output), Q(lists)}).status, 0);
-    EXPECT_EQ(TempFolder::Read(output), "[Kick,Snare]");
-
-    // In the C locale: short "HH:mm", long with seconds; a long date names the weekday.
-    const std::string dates = folder.Write("dates.htm", testing::kDateTimeTemplate);
-    EXPECT_EQ(Run({"-f", Q(project), Q(output), Q(dates)}).status, 0);
-    const std::string shortForms = TempFolder::Read(output);
-    EXPECT_TRUE(std::regex_match(shortForms, std::regex(R"([^,|]+\|\d\d:\d\d)"))) << shortForms;
-    EXPECT_EQ(Run({"-f", "--date-format", "Long", "--time-format", "Long", Q(project), Q(output), Q(dates)}).status, 0);
-    const std::string longForms = TempFolder::Read(output);
-    EXPECT_TRUE(std::regex_match(longForms, std::regex(R"([A-Z][a-z]+day, .+\|\d\d:\d\d:\d\d)"))) << longForms;
-}
-
 TEST_F(ConverterProcessTest, ThePreferencesStoredByTheDesktopProgramAreReadNotWritten)
 {
-    const std::string lists = folder.Write("lists.htm", testing::kListTemplate);
-    EXPECT_EQ(Run({Q(project), Q(output), Q(lists)}).status, 0);
-    EXPECT_FALSE(QFile::exists(SettingsFile())) << "the converter created a settings file";
+    const QString lists = Q(folder.Write("lists.htm", testing::kListTemplate));
+    EXPECT_EQ(Run({project, Q(output), lists}).status, 0);
+    EXPECT_EQ(TempFolder::Read(output), "[Kick<BR>Snare]");
+    const std::string settingsPath = folder.Path("config/Sondrel/Sondrel.conf");
+    EXPECT_FALSE(std::filesystem::exists(settingsPath)) << "the converter created a settings file";
 
-    ASSERT_TRUE(QDir().mkpath(ConfigFolder() + "/Sondrel"));
+    ASSERT_TRUE(QDir().mkpath(Q(folder.Path("config/Sondrel"))));
     const std::string stored = "[Settings]\nListSeparator=Space\nMainLeft=17\n";
-    std::filesystem::path settingsPath = SettingsFile().toStdString();
-    { std::ofstream(settingsPath, std::ios::binary) << stored; }
-
-    EXPECT_EQ(Run({"-f", Q(project), Q(output), Q(lists)}).status, 0);
+    folder.Write("config/Sondrel/Sondrel.conf", stored);
+    EXPECT_EQ(Run({"-f", project, Q(output), lists}).status, 0);
     EXPECT_EQ(TempFolder::Read(output), "[Kick Snare]");
-    EXPECT_EQ(Run({"-f", "--list-separator", "Tab", Q(project), Q(output), Q(lists)}).status, 0);
+    EXPECT_EQ(Run({"-f", "--list-separator", "Tab", project, Q(output), lists}).status, 0);
     EXPECT_EQ(TempFolder::Read(output), "[Kick\tSnare]");
-    EXPECT_EQ(TempFolder::Read(settingsPath.string()), stored);
+    EXPECT_EQ(TempFolder::Read(settingsPath), stored);
 }
 
-TEST_F(ConverterProcessTest, NumbersFollowTheProcessLocale)
+TEST_F(ConverterProcessTest, NumbersAndTimesFollowTheProcessLocale)
 {
-    const std::string numbers = folder.Write("numbers.htm", testing::kNumberTemplate);
-    struct Case {
-        QString lang;
-        QString lcAll;
+    const QString numbers = Q(folder.Write("numbers.htm", testing::kNumberTemplate));
+    const struct {
+        QString lang, lcAll;
         std::string expected;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {"C", "", "120.5 BPM 4/4|-6.00db"},
         {"de_DE.UTF-8", "", "120,5 BPM 4/4|-6,00db"},
         {"de_DE.UTF-8", "C", "120.5 BPM 4/4|-6.00db"},  // LC_ALL wins over LANG
         {"en_US.UTF-8", "", "120.5 BPM 4/4|-6.00db"},
     };
-    for (const Case& c : cases) {
-        const Finished run = Run({"-f", Q(project), Q(output), Q(numbers)}, c.lang, c.lcAll);
+    for (const auto& c : cases) {
+        const Finished run = Run({"-f", project, Q(output), numbers}, c.lang, c.lcAll);
         EXPECT_EQ(run.status, 0) << run.err;
         EXPECT_EQ(TempFolder::Read(output), c.expected) << c.lang.toStdString() << " " << c.lcAll.toStdString();
     }
+
+    // In the C locale: short "HH:mm", long with seconds; a long date names the weekday.
+    const QString dates = Q(folder.Write("dates.htm", testing::kDateTimeTemplate));
+    EXPECT_EQ(Run({"-f", project, Q(output), dates}).status, 0);
+    EXPECT_TRUE(std::regex_match(TempFolder::Read(output), std::regex(R"([^,|]+\|\d\d:\d\d)")))
+        << TempFolder::Read(output);
+    EXPECT_EQ(Run({"-f", "--date-format", "Long", "--time-format", "Long", project, Q(output), dates}).status, 0);
+    EXPECT_TRUE(std::regex_match(TempFolder::Read(output), std::regex(R"([A-Z][a-z]+day, .+\|\d\d:\d\d:\d\d)")))
+        << TempFolder::Read(output);
 }
 
 TEST_F(ConverterProcessTest, AGermanCLibraryLocaleDoesNotChangeHowTheProjectIsRead)
 {
-    // The case above already shows German numbers in the document; this one
-    // needs the system's own German locale, which sets the C library's
-    // decimal comma, to show that the project's "0.5" is still read as a half.
+    // The system's own German locale sets the C library's decimal comma; the
+    // project's "0.5" must still be read as a half.
     if (std::setlocale(LC_ALL, "de_DE.UTF-8") == nullptr)
         GTEST_SKIP() << "the de_DE.UTF-8 locale is not installed on this system";
     std::setlocale(LC_ALL, "C");
-    const std::string numbers = folder.Write("numbers.htm", testing::kNumberTemplate);
-    const Finished run = Run({Q(project), Q(output), Q(numbers)}, "de_DE.UTF-8");
+    const Finished run = Run({project, Q(output), Q(folder.Write("numbers.htm", testing::kNumberTemplate))},
+                             "de_DE.UTF-8");
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(TempFolder::Read(output), "120,5 BPM 4/4|-6,00db");
 }

@@ -46,15 +46,13 @@ Preferences ReadPreferences(const fs::path& path)
         if (equals == std::string::npos)
             continue;
         const std::string key = line.substr(0, equals);
-        const std::string value = line.substr(equals + 1);
-        if (key == "ListSeparator")
-            prefs.ListSeparator = value;
-        else if (key == "DateFormat")
-            prefs.DateFormat = value;
-        else if (key == "TimeFormat")
-            prefs.TimeFormat = value;
-        else
+        std::string* field = key == "ListSeparator" ? &prefs.ListSeparator
+                             : key == "DateFormat"  ? &prefs.DateFormat
+                             : key == "TimeFormat"  ? &prefs.TimeFormat
+                                                    : nullptr;
+        if (field == nullptr)
             throw std::runtime_error("unknown preference " + key + " in " + path.string());
+        *field = line.substr(equals + 1);
     }
     return prefs;
 }
@@ -62,10 +60,9 @@ Preferences ReadPreferences(const fs::path& path)
 std::vector<std::string> CaseNames()
 {
     std::vector<std::string> names;
-    for (const fs::directory_entry& entry : fs::directory_iterator(SONDREL_TEST_DATA_DIR)) {
+    for (const fs::directory_entry& entry : fs::directory_iterator(SONDREL_TEST_DATA_DIR))
         if (entry.is_directory())
             names.push_back(entry.path().filename().string());
-    }
     std::sort(names.begin(), names.end());
     return names;
 }
@@ -85,14 +82,10 @@ TEST_P(GoldenFiles, ExpandsToTheExpectedDocument)
 
     const std::string actual = ExpandTemplate(ReadBytes(folder / "template.htm"), kTemplatePath, kOutputPath, context);
     const std::string expected = ReadBytes(folder / "expected.htm");
-    if (actual != expected) {
-        const auto [differs, unused] = std::mismatch(expected.begin(), expected.end(), actual.begin(), actual.end());
-        ADD_FAILURE() << "case " << GetParam() << " differs from byte " << (differs - expected.begin())
-                      << "\n--- expected ---\n" << expected << "\n--- actual ---\n" << actual << "\n--- end ---";
-    }
+    EXPECT_EQ(actual, expected) << "case " << GetParam();
 }
 
-TEST(GoldenFileCases, AreThere)
+TEST(GoldenFileCases, AreFound)
 {
     EXPECT_GE(CaseNames().size(), 8U);
 }

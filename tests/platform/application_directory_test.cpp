@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QFileInfo>
 
 #include "platform/application_directory.h"
@@ -9,18 +8,14 @@
 namespace sondrel {
 namespace {
 
-TEST(ApplicationDirectory, IsTheFolderOfTheRunningProgramWithoutATrailingSeparator)
+TEST(ApplicationDirectory, IsTheRunningProgramsFolderAndHoldsTheTemplatesFolder)
 {
     const std::string directory = ApplicationDirectory();
     ASSERT_FALSE(directory.empty());
     EXPECT_NE(directory.back(), '/');
     const QFileInfo program(QCoreApplication::applicationFilePath());
     EXPECT_EQ(QFileInfo(QString::fromStdString(directory)).canonicalFilePath(), program.canonicalPath());
-}
-
-TEST(ApplicationDirectory, TheDefaultTemplateLiesInTheTemplatesFolderBesideIt)
-{
-    EXPECT_EQ(InstalledDefaultTemplatePath(), ApplicationDirectory() + "/templates/default_template.htm");
+    EXPECT_EQ(InstalledDefaultTemplatePath(), directory + "/templates/default_template.htm");
 }
 
 }  // namespace
