@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "format/summary_lists.h"
@@ -15,58 +16,56 @@ Preferences WithSeparator(const std::string& choice)
     return preferences;
 }
 
-void AddRouting(ProjectModel& model, int track, const std::string& kind, const std::string& other)
-{
-    ReceiveRecord entry;
-    entry.Kind = kind;
-    entry.TrackNumText = other;
-    model.SlotForWriting(track).ReceiveTable.push_back(entry);
-}
+using Entries = std::vector<std::pair<std::string, std::string>>;  // kind and other track, as stored
 
 // Tracks 1 Drums, 2 Sub and 3 Bus: track 2 receives from track 1 and track 3
-// from track 2, each receive mirrored as a send on its source track.
-ProjectModel ChainOfThreeTracks()
+// from track 2, each receive mirrored as a send on its source track; track 5
+// exists without a name; then the given entries on track 4.
+ProjectModel ChainOfThreeTracksAnd(const Entries& onTrackFour = {})
 {
     ProjectModel model;
     model.SlotForWriting(1).Name = "Drums";
     model.SlotForWriting(2).Name = "Sub";
     model.SlotForWriting(3).Name = "Bus";
-    AddRouting(model, 2, "R", "1");
-    AddRouting(model, 1, "S", "2");
-    AddRouting(model, 3, "R", "2");
-    AddRouting(model, 2, "S", "3");
+    model.SlotForWriting(5);
+    const std::pair<int, Entries> chain[] = {
+        {2, {{"R", "1"}, {"S", "3"}}}, {1, {{"S", "2"}}}, {3, {{"R", "2"}}}, {4, onTrackFour}};
+    for (const auto& [track, entries] : chain)
+        for (const auto& [kind, other] : entries)
+            model.SlotForWriting(track).ReceiveTable.push_back(ReceiveRecord{kind, other, 0, 0, false});
     return model;
 }
 
-struct SeparatorCase {
-    const char* choice;
-    const char* separator;
-    const char* fxList;
-};
-
-class SeparatorChoice : public ::testing::TestWithParam<SeparatorCase> {};
-
-TEST_P(SeparatorChoice, JoinsTheFxNames)
+TEST(SummaryLists, SeparatorChoiceJoinsTheNames)
 {
+    const std::pair<const char*, const char*> choices[] = {
+        {"<BR>", "<BR>"}, {"Space", " "}, {"Tab", "\t"}, {"Comma", ","},
+        // Anything else, letter case included, is a comma and a space.
+        {"comma", ", "}, {"<br>", ", "}, {"", ", "}, {"Semicolon", ", "}, {" Tab", ", "}};
     ProjectModel model;
     model.SlotForWriting(1).FxTable = {FxRecord{"VST", "A", "a.dll", false}, FxRecord{"JS", "B", "", true}};
-    const Preferences preferences = WithSeparator(GetParam().choice);
-    EXPECT_EQ(ListSeparatorText(preferences), GetParam().separator);
-    EXPECT_EQ(FxListText(model, 1, preferences), GetParam().fxList);
+    for (const auto& [choice, separator] : choices) {
+        EXPECT_EQ(ListSeparatorText(WithSeparator(choice)), separator) << choice;
+        EXPECT_EQ(FxListText(model, 1, WithSeparator(choice)), "A" + std::string(separator) + "B") << choice;
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(Choices, SeparatorChoice,
-                         ::testing::Values(SeparatorCase{"<BR>", "<BR>", "A<BR>B"}, SeparatorCase{"Space", " ", "A B"},
-                                           SeparatorCase{"Tab", "\t", "A\tB"}, SeparatorCase{"Comma", ",", "A,B"},
-                                           // Anything else, letter case included, is a comma and a space.
-                                           SeparatorCase{"comma", ", ", "A, B"}, SeparatorCase{"<br>", ", ", "A, B"},
-                                           SeparatorCase{"", ", ", "A, B"}, SeparatorCase{"Semicolon", ", ", "A, B"},
-                                           SeparatorCase{" Tab", ", ", "A, B"}));
+TEST(SummaryLists, NamesAreListedAsStoredInProjectOrderEmptyOnesIncluded)
+{
+    ProjectModel model;
+    TrackRecord& track = model.SlotForWriting(2);
+    for (const char* name : {"Verse", "", "Chorus"})
+        track.ItemTable.push_back(ItemRecord{0, 0, name, 0, false, 0, 0});
+    track.FxTable = {FxRecord{"VST", "VST: ReaEQ (Cockos)", "reaeq.dll", false},
+                     FxRecord{"JS", "utility/volume", "", false}, FxRecord{"AU", "<b>x</b> & y", "", false},
+                     FxRecord{"VST", "", "", false}};
+    EXPECT_EQ(ItemListText(model, 2, WithSeparator("Comma")), "Verse,,Chorus");
+    EXPECT_EQ(FxListText(model, 2, WithSeparator("Space")), "VST: ReaEQ (Cockos) utility/volume <b>x</b> & y ");
+}
 
 TEST(SummaryLists, ATrackWithoutEntriesGivesEmptyLists)
 {
-    ProjectModel model = ChainOfThreeTracks();
-    model.SlotForWriting(4).Name = "Alone";
+    const ProjectModel model = ChainOfThreeTracksAnd();
     const Preferences preferences;
     for (int track : {0, 4, 5, 40000, -1}) {
         EXPECT_EQ(FxListText(model, track, preferences), "") << track;
@@ -76,33 +75,9 @@ TEST(SummaryLists, ATrackWithoutEntriesGivesEmptyLists)
     }
 }
 
-TEST(SummaryLists, AnEmptyNameStillTakesItsPlaceBetweenSeparators)
-{
-    ProjectModel model;
-    TrackRecord& track = model.SlotForWriting(1);
-    for (const char* name : {"Verse", "", "Chorus"}) {
-        ItemRecord item;
-        item.Name = name;
-        track.ItemTable.push_back(item);
-    }
-    track.FxTable = {FxRecord{"VST", "", "", false}, FxRecord{"VST", "", "", false}};
-    EXPECT_EQ(ItemListText(model, 1, WithSeparator("Comma")), "Verse,,Chorus");
-    EXPECT_EQ(FxListText(model, 1, WithSeparator("<BR>")), "<BR>");
-}
-
-TEST(SummaryLists, NamesAreListedAsStoredInProjectOrder)
-{
-    ProjectModel model;
-    TrackRecord& track = model.SlotForWriting(2);
-    track.FxTable = {FxRecord{"VST", "VST: ReaEQ (Cockos)", "reaeq.dll", false},
-                     FxRecord{"JS", "utility/volume", "", false}, FxRecord{"AU", "<b>x</b> & y", "", false}};
-    EXPECT_EQ(FxListText(model, 2, WithSeparator("Space")), "VST: ReaEQ (Cockos) utility/volume <b>x</b> & y");
-    EXPECT_EQ(FxListText(model, 1, WithSeparator("Space")), "");
-}
-
 TEST(SummaryLists, RoutingListsNameTheOtherTrack)
 {
-    const ProjectModel model = ChainOfThreeTracks();
+    const ProjectModel model = ChainOfThreeTracksAnd();
     const Preferences preferences;
     EXPECT_EQ(ReceiveListText(model, 2, preferences), "Trk 1:Drums");
     EXPECT_EQ(SendListText(model, 2, preferences), "Trk 3:Bus");
@@ -112,53 +87,31 @@ TEST(SummaryLists, RoutingListsNameTheOtherTrack)
     EXPECT_EQ(SendListText(model, 3, preferences), "");
 }
 
-TEST(SummaryLists, SeparatorsStandOnlyBetweenListedEntries)
+TEST(SummaryLists, RoutingEntriesOfTrackFour)
 {
-    ProjectModel model = ChainOfThreeTracks();
-    model.SlotForWriting(4).Name = "Keys";
-    // Track 4's entries mix both kinds, the other kind first and last.
-    for (const auto& [kind, other] : std::vector<std::pair<std::string, std::string>>{
-             {"R", "1"}, {"S", "2"}, {"R", "3"}, {"S", "3"}, {"S", "2"}, {"R", "2"}})
-        AddRouting(model, 4, kind, other);
-    const Preferences comma = WithSeparator("Comma");
-    EXPECT_EQ(SendListText(model, 4, comma), "Trk 2:Sub,Trk 3:Bus,Trk 2:Sub");
-    EXPECT_EQ(ReceiveListText(model, 4, comma), "Trk 1:Drums,Trk 3:Bus,Trk 2:Sub");
-}
-
-TEST(SummaryLists, TwoSendsToOneTrackAreListedTwice)
-{
-    ProjectModel model = ChainOfThreeTracks();
-    AddRouting(model, 1, "S", "2");
-    EXPECT_EQ(SendListText(model, 1, WithSeparator("Tab")), "Trk 2:Sub\tTrk 2:Sub");
-}
-
-TEST(SummaryLists, KindsAreMatchedExactly)
-{
-    ProjectModel model = ChainOfThreeTracks();
-    AddRouting(model, 3, "r", "1");
-    AddRouting(model, 3, "s", "1");
-    AddRouting(model, 3, "S ", "1");
-    AddRouting(model, 3, "", "1");
-    EXPECT_EQ(ReceiveListText(model, 3, WithSeparator("Space")), "Trk 2:Sub");
-    EXPECT_EQ(SendListText(model, 3, WithSeparator("Space")), "");
-}
-
-TEST(SummaryLists, AnUnnamedOrUnknownTrackLeavesTheEntryEndingInAColon)
-{
-    ProjectModel model = ChainOfThreeTracks();
-    model.SlotForWriting(5);  // exists, has no name
-    AddRouting(model, 1, "S", "5");
-    AddRouting(model, 1, "S", "32767");  // no slot this high
-    AddRouting(model, 1, "S", "0");      // slot 0 never has a name shown
-    EXPECT_EQ(SendListText(model, 1, WithSeparator("Space")), "Trk 2:Sub Trk 5: Trk 32767: Trk 0:");
-}
-
-TEST(SummaryLists, TheNumberIsShownAsStored)
-{
-    ProjectModel model = ChainOfThreeTracks();
-    AddRouting(model, 3, "R", "x");
-    AddRouting(model, 3, "R", "99999999999999999999");
-    EXPECT_EQ(ReceiveListText(model, 3, WithSeparator("Comma")), "Trk 2:Sub,Trk x:,Trk 99999999999999999999:");
+    struct Case {
+        const char* name;
+        Entries entries;
+        const char* sends;
+        const char* receives;
+    };
+    const std::vector<Case> cases = {
+        {"separators stand only between listed entries, the other kind first and last",
+         {{"R", "1"}, {"S", "2"}, {"R", "3"}, {"S", "3"}, {"S", "2"}, {"R", "2"}},
+         "Trk 2:Sub,Trk 3:Bus,Trk 2:Sub", "Trk 1:Drums,Trk 3:Bus,Trk 2:Sub"},
+        {"two sends to one track are listed twice", {{"S", "2"}, {"S", "2"}}, "Trk 2:Sub,Trk 2:Sub", ""},
+        {"kinds are matched exactly", {{"r", "1"}, {"s", "1"}, {"S ", "1"}, {"", "1"}, {"R", "3"}}, "", "Trk 3:Bus"},
+        // Slot 5 has no name, 32767 has no slot, slot 0 never has a name shown.
+        {"an unnamed or unknown track leaves the entry ending in a colon", {{"S", "5"}, {"S", "32767"}, {"S", "0"}},
+         "Trk 5:,Trk 32767:,Trk 0:", ""},
+        {"the number is shown as stored", {{"R", "x"}, {"R", "99999999999999999999"}}, "",
+         "Trk x:,Trk 99999999999999999999:"},
+    };
+    for (const Case& c : cases) {
+        const ProjectModel model = ChainOfThreeTracksAnd(c.entries);
+        EXPECT_EQ(SendListText(model, 4, WithSeparator("Comma")), c.sends) << c.name;
+        EXPECT_EQ(ReceiveListText(model, 4, WithSeparator("Comma")), c.receives) << c.name;
+    }
 }
 
 }  // namespace

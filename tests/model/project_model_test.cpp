@@ -5,27 +5,20 @@
 namespace sondrel {
 namespace {
 
-TEST(ProjectModel, SlotsGrowOnWritingAndReadAsEmptyBeyond)
+TEST(ProjectModel, SlotsGrowOnWritingReadAsEmptyBeyondAndClearLeavesSlotZero)
 {
     ProjectModel model;
     ASSERT_EQ(model.Tracks.size(), 1u) << "slot 0 exists from the start";
     model.SlotForWriting(3).Name = "three";
-    EXPECT_EQ(model.Tracks.size(), 4u);
+    model.SlotForWriting(2).FxTable.emplace_back();
+    EXPECT_EQ(model.Tracks.size(), 4u) << "writing an existing slot does not grow the table";
     EXPECT_EQ(model.Track(3).Name, "three");
-    EXPECT_EQ(model.Track(2).Name, "");
+    EXPECT_EQ(model.Track(2).FxCount(), 1);
     EXPECT_EQ(model.Track(4).ItemCount(), 0);
     EXPECT_EQ(model.Track(-1).FxCount(), 0);
-    model.SlotForWriting(2).Name = "two";
-    EXPECT_EQ(model.Tracks.size(), 4u) << "writing an existing slot does not grow the table";
-}
-
-TEST(ProjectModel, ClearLeavesOnlyAnEmptySlotZero)
-{
-    ProjectModel model;
     model.Info.TrackCount = 2;
     model.Info.Notes = "|x";
     model.Info.Tempo = 120;
-    model.SlotForWriting(2).FxTable.emplace_back();
     model.Clear();
     EXPECT_EQ(model.Info.TrackCount, 0);
     EXPECT_EQ(model.Info.Notes, "");

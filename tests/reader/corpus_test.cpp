@@ -2,16 +2,16 @@
 // Every fact checked here was read from the file itself.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
 
-#include "model/file_error.h"
-#include "reader/read_project.h"
+#include "reader_test_support.h"
 
 namespace sondrel {
 namespace {
+
+using namespace testing;
 
 ProjectModel ReadCorpusFile(const std::string& name)
 {
@@ -127,40 +127,44 @@ TEST(Corpus, EveryFileReadsWithItsTracksItemsAndReceives)
     }
 }
 
+Lines TrackNames(const ProjectModel& model, int first, int last)
+{
+    Lines names;
+    for (int t = first; t <= last; ++t)
+        names.push_back(model.Track(t).Name);
+    return names;
+}
+
 TEST(Corpus, QuotingTortureTest)
 {
     const ProjectModel model = ReadCorpusFile("CharlesHolbrow__rppp__tricky-strings.rpp");
-    const std::vector<std::string> names = {
-        "",  "\"", "\"\"", "\"\"\"", "'", "''", "'''", "`", "``", "```", "'''```\"\"\"",
-        "NAME", "hel\"lo", "hello\"", "<HELLO world >", "<>", "<",
-    };
     ASSERT_EQ(model.Info.TrackCount, 17);
-    for (int t = 1; t <= 17; ++t)
-        EXPECT_EQ(model.Track(t).Name, names[t - 1]) << "track " << t;
+    EXPECT_EQ(TrackNames(model, 1, 17),
+              (Lines{"", "\"", "\"\"", "\"\"\"", "'", "''", "'''", "`", "``", "```", "'''```\"\"\"", "NAME", "hel\"lo",
+                     "hello\"", "<HELLO world >", "<>", "<"}));
     ASSERT_EQ(model.Track(1).ItemCount(), 3);
     EXPECT_EQ(model.Track(1).ItemTable[1].Position, 2.5f);
     EXPECT_EQ(model.Track(1).ItemTable[2].Name, "") << "an empty item's notes are not its name";
 }
 
-TEST(Corpus, TypedQuotingCases)
+TEST(Corpus, TypedQuotingCasesAndRouting)
 {
     const ProjectModel model = ReadCorpusFile("Perlence__rpp__vst.rpp");
+    EXPECT_EQ(TrackNames(model, 5, 7),
+              (Lines{"0123456789 abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ!\"#$%&'()*+,-./:;<=>?@[\\]^_'{|}~",
+                     "\"hey", "hey\""}));
     EXPECT_EQ(model.Track(1).Name, "5.50");
     EXPECT_EQ(model.Track(3).Name, "|Beep Boop");
-    EXPECT_EQ(model.Track(5).Name,
-              "0123456789 abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ!\"#$%&'()*+,-./:;<=>?@[\\]^_'{|}~");
-    EXPECT_EQ(model.Track(6).Name, "\"hey");
-    EXPECT_EQ(model.Track(7).Name, "hey\"");
     EXPECT_EQ(model.Track(9).Name, ">");
     EXPECT_EQ(model.Track(3).ItemTable.at(0).Name, "Click source");
     // "AUXRECV 4 ..." on track 2 and "AUXRECV 0 ..." on track 5.
-    ASSERT_EQ(model.Track(2).ReceiveCount(), 1);
-    EXPECT_EQ(model.Track(2).ReceiveTable[0].TrackNumText, "5");
-    ASSERT_EQ(model.Track(5).ReceiveCount(), 2);
-    EXPECT_EQ(model.Track(5).ReceiveTable[0].Kind, "S");
-    EXPECT_EQ(model.Track(5).ReceiveTable[0].TrackNumText, "2");
-    EXPECT_EQ(model.Track(5).ReceiveTable[1].Kind, "R");
-    EXPECT_EQ(model.Track(5).ReceiveTable[1].TrackNumText, "1");
+    const TrackRecord& two = model.Track(2);
+    const TrackRecord& five = model.Track(5);
+    ASSERT_EQ(two.ReceiveCount(), 1);
+    ASSERT_EQ(five.ReceiveCount(), 2);
+    EXPECT_EQ(two.ReceiveTable[0].Kind + two.ReceiveTable[0].TrackNumText, "R5");
+    EXPECT_EQ(five.ReceiveTable[0].Kind + five.ReceiveTable[0].TrackNumText, "S2");
+    EXPECT_EQ(five.ReceiveTable[1].Kind + five.ReceiveTable[1].TrackNumText, "R1");
     EXPECT_TRUE(model.Track(3).IsGroup);
     EXPECT_TRUE(model.Track(4).InGroup);
 }
@@ -168,10 +172,8 @@ TEST(Corpus, TypedQuotingCases)
 TEST(Corpus, CyrillicNamesBareAndQuoted)
 {
     const ProjectModel model = ReadCorpusFile("vovas-music__son__son.rpp");
-    ASSERT_EQ(model.Info.TrackCount, 3);
-    EXPECT_EQ(model.Track(1).Name, "\xd0\xa1\xd0\xbe\xd0\xbd");
+    EXPECT_EQ(TrackNames(model, 1, 2), (Lines{"\xd0\xa1\xd0\xbe\xd0\xbd", "\xd0\xa1\xd0\xbe\xd0\xbd (1)"}));
     EXPECT_TRUE(model.Track(1).Mute);
-    EXPECT_EQ(model.Track(2).Name, "\xd0\xa1\xd0\xbe\xd0\xbd (1)");
     EXPECT_EQ(model.Track(1).ItemTable.at(0).Name, "\xd0\xa1\xd0\xbe\xd0\xbd.mp3");
     EXPECT_EQ(model.Info.Tempo, 133.0f);
 }
@@ -179,15 +181,9 @@ TEST(Corpus, CyrillicNamesBareAndQuoted)
 TEST(Corpus, MinimalSendAndReceive)
 {
     const ProjectModel model = ReadCorpusFile("CharlesHolbrow__rppp__send-receive.rpp");
-    EXPECT_EQ(model.Track(1).Name, "s-track");
-    EXPECT_EQ(model.Track(2).Name, "r-track");
-    ASSERT_EQ(model.Track(1).ReceiveCount(), 1);
-    ASSERT_EQ(model.Track(2).ReceiveCount(), 1);
-    EXPECT_EQ(model.Track(1).ReceiveTable[0].Kind, "S");
-    EXPECT_EQ(model.Track(1).ReceiveTable[0].TrackNumText, "2");
-    EXPECT_EQ(model.Track(2).ReceiveTable[0].Kind, "R");
-    EXPECT_EQ(model.Track(2).ReceiveTable[0].TrackNumText, "1");
-    EXPECT_EQ(model.Track(2).ReceiveTable[0].Volume, 1.0f);
+    EXPECT_EQ(TrackNames(model, 1, 2), (Lines{"s-track", "r-track"}));
+    EXPECT_EQ(Routing(model.Track(1)), Lines{"S2 1 0"});
+    EXPECT_EQ(Routing(model.Track(2)), Lines{"R1 1 0"});
 }
 
 TEST(Corpus, MultiTakeRecordingNamesItsActiveTakes)
@@ -200,9 +196,7 @@ TEST(Corpus, MultiTakeRecordingNamesItsActiveTakes)
         EXPECT_EQ(item.Volume, 1.0f) << "item VOLPAN, not a take's TAKEVOLPAN";
     }
     EXPECT_FLOAT_EQ(track.Volume, 1.05316005474485f) << "the items' lines leave the track alone";
-    ASSERT_EQ(model.Track(2).FxCount(), 1);
-    EXPECT_EQ(model.Track(2).FxTable[0].FxType, "JS");
-    EXPECT_EQ(model.Track(2).FxTable[0].Name, "guitar/amp-model");
+    EXPECT_EQ(Fx(model.Track(2)), Lines{"JS|guitar/amp-model|"});
 }
 
 TEST(Corpus, ThousandAndOneTracks)
@@ -210,9 +204,7 @@ TEST(Corpus, ThousandAndOneTracks)
     const ProjectModel model = ReadCorpusFile("helgoboss__helgobox__issue-553-preset-slowdown.rpp");
     EXPECT_EQ(model.Info.TrackCount, 1001);
     EXPECT_EQ(model.Track(1).Name, "ReaLearn");
-    ASSERT_EQ(model.Track(1).FxCount(), 1);
-    EXPECT_EQ(model.Track(1).FxTable[0].Name, "VSTi: ReaLearn (Helgoboss)");
-    EXPECT_EQ(model.Track(1).FxTable[0].Dll, "ReaLearn-arm64.vst.dylib");
+    EXPECT_EQ(Fx(model.Track(1)), Lines{"VST|VSTi: ReaLearn (Helgoboss)|ReaLearn-arm64.vst.dylib"});
     EXPECT_EQ(model.Track(1001).Name, "");
 }
 
@@ -220,17 +212,13 @@ TEST(Corpus, SnapshotsOfTracksAreNotTracks)
 {
     const ProjectModel model = ReadCorpusFile("Ultraschall__ultraschall-portable__Win_Ultraschall_Soundboard.rpp");
     ASSERT_EQ(model.Info.TrackCount, 3);
-    EXPECT_EQ(model.Track(1).Name, "Speaker 1");
-    EXPECT_EQ(model.Track(2).Name, "Speaker 2");
-    EXPECT_EQ(model.Track(3).Name, "Soundboard");
+    EXPECT_EQ(TrackNames(model, 1, 3), (Lines{"Speaker 1", "Speaker 2", "Soundboard"}));
     EXPECT_EQ(model.Track(1).FxCount(), 5);
-    EXPECT_EQ(model.Track(3).FxCount(), 3);
     for (const FxRecord& fx : model.Track(1).FxTable)
         EXPECT_TRUE(fx.Bypassed) << fx.Name;
-    const FxRecord& soundboard = model.Track(3).FxTable[0];
-    EXPECT_EQ(soundboard.Name, "VST3i: Soundboard (Ultraschall) (mono)");
-    EXPECT_EQ(soundboard.Dll, "Soundboard.vst3");
-    EXPECT_FALSE(soundboard.Bypassed);
+    const Lines soundboard = Fx(model.Track(3));
+    ASSERT_EQ(soundboard.size(), 3u);
+    EXPECT_EQ(soundboard[0], "VST|VST3i: Soundboard (Ultraschall) (mono)|Soundboard.vst3");
     EXPECT_TRUE(model.Track(3).FxTable[2].Bypassed);
 }
 
@@ -239,32 +227,24 @@ TEST(Corpus, FrozenTracksShowNoneOfTheirStoredChains)
     const ProjectModel model = ReadCorpusFile("ButbkaDrug__REAPER__Gloria.rpp");
     EXPECT_EQ(model.Info.Notes, "|IIV1ItV2CItV3CBBOE");
     EXPECT_EQ(model.Info.Tempo, 93.0f);
-    const TrackRecord& piano = model.Track(5);
-    EXPECT_EQ(piano.Name, "Piano");
-    EXPECT_EQ(piano.FxCount(), 0);
-    EXPECT_EQ(piano.ItemCount(), 2);
+    EXPECT_EQ(model.Track(5).Name, "Piano");
+    EXPECT_EQ(model.Track(5).FxCount(), 0);
+    EXPECT_EQ(model.Track(5).ItemCount(), 2);
     EXPECT_EQ(model.Track(7).Name, "Synth Bass");
     EXPECT_EQ(model.Track(7).FxCount(), 0);
-    const TrackRecord& synth = model.Track(8);
-    EXPECT_EQ(synth.Name, "Synth ");
-    ASSERT_EQ(synth.FxCount(), 1);
-    EXPECT_EQ(synth.FxTable[0].Name, "VST3i: Vital (Vital Audio)");
-    EXPECT_EQ(synth.FxTable[0].Dll, "Vital.vst3");
+    EXPECT_EQ(model.Track(8).Name, "Synth ");
+    EXPECT_EQ(Fx(model.Track(8)), Lines{"VST|VST3i: Vital (Vital Audio)|Vital.vst3"});
     EXPECT_EQ(model.Track(2).ItemCount(), 49);
-    EXPECT_TRUE(model.Track(10).IsGroup);
-    EXPECT_TRUE(model.Track(11).InGroup);
-    EXPECT_TRUE(model.Track(12).InGroup);
-    EXPECT_FALSE(model.Track(13).InGroup);
+    std::string groups;
+    for (int t = 10; t <= 13; ++t)
+        groups += model.Track(t).IsGroup ? 'G' : model.Track(t).InGroup ? 'i' : '-';
+    EXPECT_EQ(groups, "Gii-");
 }
 
 TEST(Corpus, ClapPlugin)
 {
     const ProjectModel model = ReadCorpusFile("helgoboss__helgobox__issue-846-clap-support.rpp");
-    ASSERT_EQ(model.Track(3).FxCount(), 1);
-    const FxRecord& surge = model.Track(3).FxTable[0];
-    EXPECT_EQ(surge.FxType, "CLAP");
-    EXPECT_EQ(surge.Name, "CLAPi: Surge XT (Surge Synth Team)");
-    EXPECT_EQ(surge.Dll, "org.surge-synth-team.surge-xt");
+    EXPECT_EQ(Fx(model.Track(3)), Lines{"CLAP|CLAPi: Surge XT (Surge Synth Team)|org.surge-synth-team.surge-xt"});
     EXPECT_EQ(model.Track(2).FxTable.at(0).Name, "loser/3BandEQ");
     EXPECT_EQ(model.Info.Notes, "") << "an empty notes block";
 }
@@ -273,25 +253,20 @@ TEST(Corpus, NotesAndFolders)
 {
     const ProjectModel model = ReadCorpusFile("ButbkaDrug__REAPER__Trust_In_You.rpp");
     EXPECT_EQ(model.Info.Notes, "|Electric Guitar Selector in Bottom position");
-    // ISBUS 1 on tracks 1, 6, 11 and ISBUS 2 on tracks 3, 9, 16.
-    const std::vector<int> groups = {1, 6, 11};
-    const std::vector<int> members = {2, 3, 7, 8, 9, 12, 13, 14, 15, 16};
-    for (int t = 1; t <= model.Info.TrackCount; ++t) {
-        const bool isGroup = std::find(groups.begin(), groups.end(), t) != groups.end();
-        const bool inGroup = std::find(members.begin(), members.end(), t) != members.end();
-        EXPECT_EQ(model.Track(t).IsGroup, isGroup) << "track " << t;
-        EXPECT_EQ(model.Track(t).InGroup, inGroup) << "track " << t;
-    }
     EXPECT_EQ(model.Track(1).Name, "Click&Guide");
+    // ISBUS 1 on tracks 1, 6, 11 and ISBUS 2 on tracks 3, 9, 16.
+    std::string groups;
+    for (int t = 1; t <= model.Info.TrackCount; ++t)
+        groups += model.Track(t).IsGroup ? 'G' : model.Track(t).InGroup ? 'i' : '-';
+    EXPECT_EQ(groups, "Gii--Giii-Giiiii");
 }
 
 TEST(Corpus, TruncatedFileReadsAsFarAsItGoes)
 {
     const ProjectModel model = ReadCorpusFile("LazyBone2017__tears_dont_fall__project.rpp");
     EXPECT_EQ(model.Info.TrackCount, 14);
-    const TrackRecord& last = model.Track(14);
-    ASSERT_GE(last.ItemCount(), 1);
-    EXPECT_EQ(last.ItemTable.back().Name, "tears dont fall complete.mp3");
+    ASSERT_GE(model.Track(14).ItemCount(), 1);
+    EXPECT_EQ(model.Track(14).ItemTable.back().Name, "tears dont fall complete.mp3");
 }
 
 }  // namespace

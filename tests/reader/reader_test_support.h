@@ -1,7 +1,9 @@
 #pragma once
 
 #include <initializer_list>
+#include <sstream>
 #include <string>
+#include <vector>
 
 #include "model/file_error.h"
 #include "model/project_model.h"
@@ -36,5 +38,51 @@ inline std::string ReadFailure(const std::string& text)
     }
     return "";
 }
+
+// A track's name, volume, pan and set flags in one line: "Bass 0.5 -0.25 mute solo group in-group".
+inline std::string Mixer(const TrackRecord& track)
+{
+    std::ostringstream out;
+    out << track.Name << ' ' << track.Volume << ' ' << track.Pan << (track.Mute ? " mute" : "")
+        << (track.Solo ? " solo" : "") << (track.IsGroup ? " group" : "") << (track.InGroup ? " in-group" : "");
+    return out.str();
+}
+
+// Each FX as "type|name|plug-in file", with "|bypassed" when it is.
+inline std::vector<std::string> Fx(const TrackRecord& track)
+{
+    std::vector<std::string> out;
+    for (const FxRecord& fx : track.FxTable)
+        out.push_back(fx.FxType + "|" + fx.Name + "|" + fx.Dll + (fx.Bypassed ? "|bypassed" : ""));
+    return out;
+}
+
+// Each item as "name position length volume pan group", with " mute" when muted.
+inline std::vector<std::string> Items(const TrackRecord& track)
+{
+    std::vector<std::string> out;
+    for (const ItemRecord& item : track.ItemTable) {
+        std::ostringstream line;
+        line << item.Name << ' ' << item.Position << ' ' << item.Length << ' ' << item.Volume << ' ' << item.Pan
+             << ' ' << item.Group << (item.Mute ? " mute" : "");
+        out.push_back(line.str());
+    }
+    return out;
+}
+
+// Each routing entry as kind and other track, then volume and pan: "R3 0.5 -0.5", " mute" when muted.
+inline std::vector<std::string> Routing(const TrackRecord& track)
+{
+    std::vector<std::string> out;
+    for (const ReceiveRecord& entry : track.ReceiveTable) {
+        std::ostringstream line;
+        line << entry.Kind << entry.TrackNumText << ' ' << entry.Volume << ' ' << entry.Pan
+             << (entry.Mute ? " mute" : "");
+        out.push_back(line.str());
+    }
+    return out;
+}
+
+using Lines = std::vector<std::string>;
 
 }  // namespace sondrel::testing
