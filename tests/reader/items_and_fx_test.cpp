@@ -8,14 +8,15 @@ namespace {
 
 using namespace testing;
 
+// Blocks inside an item neither end it nor give it their keywords.
 TEST(ReadItems, BlocksInsideAnItemDoNotEndIt)
 {
     const ProjectModel model = Read(Project({
-        "<TRACK", "  NAME track", "  VOLPAN 0.5 0.5",
-        "  <ITEM", "    POSITION 2",
+        "<TRACK", "  NAME track", "  VOLPAN 0.5 0.5", "  <ITEM", "    POSITION 2",
         "    <SOURCE SECTION", "      LENGTH 99", "      <SOURCE WAVE", "        FILE \"a.wav\"", "      >", "    >",
-        "    LENGTH 4", "    NAME item", "    VOLPAN 0.25 -1", "    MUTE 1 0", "    GROUP 3", "  >",
-        ">",
+        "    LENGTH 4", "    NAME item", "    VOLPAN 0.25 -1", "    MUTE 1 0", "    GROUP 3",
+        "    <NOTES", "      |NAME not", "    >",
+        "    <VOLENV", "      POSITION 5", "      NAME envelope", "      VOLPAN 0 0", "    >", "  >", ">",
     }));
     EXPECT_EQ(Mixer(model.Track(1)), "track 0.5 0.5");
     EXPECT_EQ(Items(model.Track(1)), Lines{"item 2 4 0.25 -1 3 mute"});
@@ -27,10 +28,8 @@ TEST(ReadItems, NothingInsideAnItemReachesTheTrack)
         "<TRACK", "  <FXCHAIN", "    BYPASS 0 0", "  >",
         "  <ITEM", "    BYPASS 1 0", "    ISBUS 1 1", "    MUTESOLO 1 1", "    AUXRECV 0 0 1 0 0",
         "    <ITEM", "    >", "    <TRACK", "    >",
-        "    <TAKEFX", "      BYPASS 1 0", "      <VST \"VST: take fx\" take.dll", "      >", "    >",
-        "  >",
-        "  <FXCHAIN", "    <VST \"VST: track fx\" track.dll", "    >", "  >",
-        ">",
+        "    <TAKEFX", "      BYPASS 1 0", "      <VST \"VST: take fx\" take.dll", "      >", "    >", "  >",
+        "  <FXCHAIN", "    <VST \"VST: track fx\" track.dll", "    >", "  >", ">",
     }));
     ASSERT_EQ(model.Info.TrackCount, 1);
     const TrackRecord& track = model.Track(1);
@@ -38,15 +37,6 @@ TEST(ReadItems, NothingInsideAnItemReachesTheTrack)
     EXPECT_EQ(track.ItemCount(), 1);
     EXPECT_EQ(track.ReceiveCount(), 0);
     EXPECT_EQ(Fx(track), Lines{"VST|VST: track fx|track.dll"});
-}
-
-TEST(ReadItems, ItemKeywordsOfNestedBlocksAreSkipped)
-{
-    const ProjectModel model = Read(Project({
-        "<TRACK", "  <ITEM", "    POSITION 1", "    NAME own", "    <NOTES", "      |NAME not", "    >",
-        "    <VOLENV", "      POSITION 5", "      NAME envelope", "      VOLPAN 0 0", "    >", "  >", ">",
-    }));
-    EXPECT_EQ(Items(model.Track(1)), Lines{"own 1 0 0 0 0"});
 }
 
 // The item's name is that of its active take.
@@ -100,29 +90,22 @@ TEST(ReadItems, ItemFieldsAreLenientExceptVolumeAndPan)
 TEST(ReadFx, EveryPluginKindIsAnFx)
 {
     const ProjectModel model = Read(Project({
-        "<TRACK", "  <FXCHAIN",
-        "    <VST \"VST: ReaEQ (Cockos)\" reaeq.dll 0 \"\"", "    >",
-        "    <DX \"DX: Old\" \"old dx.dll\"", "    >",
-        "    <JS utility/volume \"\"", "    >",
+        "<TRACK", "  <FXCHAIN", "    <VST \"VST: ReaEQ (Cockos)\" reaeq.dll 0 \"\"", "    >",
+        "    <DX \"DX: Old\" \"old dx.dll\"", "    >", "    <JS utility/volume \"\"", "    >",
         "    <AU \"AU: AUBandpass (Apple)\" \"Apple: AUBandpass\" \"\" 1", "    >",
         "    <CLAP \"CLAPi: Surge XT (Surge Synth Team)\" org.surge-synth-team.surge-xt \"\"", "    >",
         "    <LV2 \"LV2: Calf Reverb\" http://calf.sourceforge.net/plugins/Reverb", "    >",
         "    <VIDEO_EFFECT \"Video processor\" \"\"", "      <CODE", "        |// code", "      >", "    >",
         "    <CONTAINER Container \"\"", "      <JS inner/one \"\"", "      >",
         "      <CONTAINER Inner \"\"", "        <VST \"VST: deep\" deep.dll", "        >", "      >", "    >",
-        "    <JS_SER", "    >",
-        "  >", ">",
+        "    <JS_SER", "    >", "  >", ">",
     }));
     EXPECT_EQ(Fx(model.Track(1)), (Lines{
-                                      "VST|VST: ReaEQ (Cockos)|reaeq.dll",
-                                      "DX|DX: Old|old dx.dll",
-                                      "JS|utility/volume|",
-                                      "AU|AU: AUBandpass (Apple)|Apple: AUBandpass",
+                                      "VST|VST: ReaEQ (Cockos)|reaeq.dll", "DX|DX: Old|old dx.dll",
+                                      "JS|utility/volume|", "AU|AU: AUBandpass (Apple)|Apple: AUBandpass",
                                       "CLAP|CLAPi: Surge XT (Surge Synth Team)|org.surge-synth-team.surge-xt",
                                       "LV2|LV2: Calf Reverb|http://calf.sourceforge.net/plugins/Reverb",
-                                      "VIDEO_EFFECT|Video processor|",
-                                      "JS|inner/one|",
-                                      "VST|VST: deep|deep.dll",
+                                      "VIDEO_EFFECT|Video processor|", "JS|inner/one|", "VST|VST: deep|deep.dll",
                                   }));
 }
 

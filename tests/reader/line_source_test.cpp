@@ -82,23 +82,14 @@ TEST(LineSource, ReadsLinesLongerThanTheChunk)
     EXPECT_EQ(TextLines(text), expected);
 }
 
-TEST(LineSource, NumbersLinesFromOne)
+TEST(LineSource, NumbersLinesFromOneAtEveryKindOfLineEnd)
 {
-    std::string text = "a\r\nb\nc";
-    for (int i = 4; i <= 1000; ++i)
-        text += "\rLINE " + std::to_string(i);  // an old Mac file's line ends
-    LineSource source(text);
+    LineSource source(std::string_view("a\r\nb\nc\rd\r\re"));
     std::string_view line;
     std::vector<long> numbers;
-    std::string last;
-    while (source.Next(line)) {
+    while (source.Next(line))
         numbers.push_back(source.LineNumber());
-        last = line;
-    }
-    ASSERT_EQ(numbers.size(), 1000u);
-    EXPECT_EQ(last, "LINE 1000");
-    for (std::size_t n = 0; n < numbers.size(); ++n)
-        ASSERT_EQ(numbers[n], static_cast<long>(n) + 1);
+    EXPECT_EQ(numbers, (std::vector<long>{1, 2, 3, 4, 5, 6}));
 }
 
 }  // namespace

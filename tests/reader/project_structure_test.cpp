@@ -16,11 +16,9 @@ TEST(ReadProject, WorkedExample)
         "  <TRACK", "    NAME \"Lead Vocal\"", "    VOLPAN 0.5 -0.25 -1 -1 1", "    MUTESOLO 0 1 0", "    ISBUS 1 1",
         "    <FXCHAIN", "      BYPASS 1 0", "      <VST \"VST: EQ\" \"eq.dll\" 0 \"\"", "      >", "    >",
         "    <ITEM", "      POSITION 1.5", "      LENGTH 10", "      MUTE 0", "      NAME \"Take 1\"",
-        "      VOLPAN 1 0 1 -1", "      <SOURCE WAVE", "        FILE \"vox.wav\"", "      >", "    >",
-        "  >",
+        "      VOLPAN 1 0 1 -1", "      <SOURCE WAVE", "        FILE \"vox.wav\"", "      >", "    >", "  >",
         "  <TRACK", "    NAME Drums", "    VOLPAN 1 0 -1 -1 1", "    MUTESOLO 1 0 0", "    ISBUS 2 -1",
-        "    AUXRECV 0 0 0.8 0.1 0 0 0 0 0 -1 0 -1", "  >",
-        ">",
+        "    AUXRECV 0 0 0.8 0.1 0 0 0 0 0 -1 0 -1", "  >", ">",
     }));
     const ProjectInfo& info = model.Info;
     EXPECT_EQ(info.SourcePath, "test.rpp");
@@ -42,28 +40,17 @@ TEST(ReadProject, WorkedExample)
 TEST(ReadProject, HeaderIsReadBeforeTheFirstTrackOnly)
 {
     const ProjectModel model = Read(Project({
-        "<REAPER_PROJECT 0.1", "  TEMPO 100 3 8",
-        "  <METRONOME 6 2", "    TEMPO 50 2 2", "    SAMPLERATE 8000", "  >",
-        "  <TRACK", "  >",
-        "  TEMPO 70 5 4", "  SAMPLERATE 22050", "  <NOTES", "    |late", "  >",
-        ">",
+        "<REAPER_PROJECT 0.1",
+        "  <NOTES 0 2", "    |  indented text  ", "    |", "", "    |TEMPO 1 2 3", "    |>", "  >",
+        "  TEMPO 100 3 8", "  <METRONOME 6 2", "    TEMPO 50 2 2", "    SAMPLERATE 8000", "  >", "  <TRACK", "  >",
+        "  TEMPO 70 5 4", "  SAMPLERATE 22050", "  <NOTES", "    |late", "  >", ">",
     }));
+    EXPECT_EQ(model.Info.Notes, "|  indented text<br>|<br>|TEMPO 1 2 3<br>|>");
     EXPECT_EQ(model.Info.Tempo, 100.0f);
     EXPECT_EQ(model.Info.TimeSigNumerator, 3);
     EXPECT_EQ(model.Info.TimeSigDenominator, 8);
     EXPECT_EQ(model.Info.SampleRateText, "");
-    EXPECT_EQ(model.Info.Notes, "");
     EXPECT_EQ(Read(Project({"<REAPER_PROJECT 0.1 \"7.0/win64\" 1", "  TEMPO 90 3 8", ">"})).Info.TrackCount, 0);
-}
-
-TEST(ReadProject, NotesKeepEveryLineTrimmedWithItsBar)
-{
-    const ProjectModel model = Read(Project({
-        "<REAPER_PROJECT 0.1", "  <NOTES 0 2", "    |  indented text  ", "    |", "", "    |TEMPO 1 2 3", "    |>",
-        "  >", "  TEMPO 80 4 4", ">",
-    }));
-    EXPECT_EQ(model.Info.Notes, "|  indented text<br>|<br>|TEMPO 1 2 3<br>|>");
-    EXPECT_EQ(model.Info.Tempo, 80.0f);
 }
 
 TEST(ReadProject, KeywordsAreMatchedInCapitalsOnlyAndBlankLinesSkipped)
@@ -85,15 +72,16 @@ TEST(ReadProject, EveryLineEndAnUnendedLastLineAndLinesOfAnyLength)
     EXPECT_EQ(model.Track(2).Name, "last");
 }
 
+// Only the track's own lines count: not those of blocks inside it, nor those after its end.
 TEST(ReadProject, TrackStateEndsWithItsBlock)
 {
     const ProjectModel model = Read(Project({
-        "<REAPER_PROJECT 0.1",
-        "  <TRACK", "    NAME kept", "  >",
+        "<REAPER_PROJECT 0.1", "  <TRACK", "    NAME kept",
+        "    <VOLENV2", "      NAME envelope", "      VOLPAN 9 9", "      MUTESOLO 1 1", "      ISBUS 1 1",
+        "      AUXRECV 0 0 1 0 0", "    >", "  >",
         "  NAME overwritten", "  VOLPAN 0.1 0.1", "  AUXRECV 0 0 1 0 0", "  BYPASS 1 0",
         "  <VST stray.dll", "  >", "  <ITEM", "  >",
-        "  <TRACK", "    <VST \"VST: after\" after.dll", "    >", "  >",
-        ">",
+        "  <TRACK", "    <VST \"VST: after\" after.dll", "    >", "  >", ">",
     }));
     ASSERT_EQ(model.Info.TrackCount, 2);
     const TrackRecord& first = model.Track(1);
@@ -122,17 +110,6 @@ TEST(ReadProject, OnlyTopLevelTrackBlocksAreTracks)
     ASSERT_EQ(templates.Info.TrackCount, 2);
     EXPECT_EQ(templates.Track(1).Name, "one");
     EXPECT_EQ(templates.Track(2).Name, "two");
-}
-
-TEST(ReadProject, TrackKeywordsCountAtTheTracksOwnLevelOnly)
-{
-    const ProjectModel model = Read(Project({
-        "<TRACK", "  NAME track", "  VOLPAN 0.5 0.25",
-        "  <VOLENV2", "    NAME envelope", "    VOLPAN 9 9", "    MUTESOLO 1 1", "    ISBUS 1 1", "    AUXRECV 0 0 1 0 0",
-        "  >", ">",
-    }));
-    EXPECT_EQ(Mixer(model.Track(1)), "track 0.5 0.25");
-    EXPECT_EQ(model.Track(1).ReceiveCount(), 0);
 }
 
 TEST(ReadProject, ExactNameFromTheNameBlock)
