@@ -50,16 +50,12 @@ TEST(ReadProject, HeaderIsReadBeforeTheFirstTrackOnly)
     EXPECT_EQ(model.Info.TimeSigNumerator, 3);
     EXPECT_EQ(model.Info.TimeSigDenominator, 8);
     EXPECT_EQ(model.Info.SampleRateText, "");
-    EXPECT_EQ(Read(Project({"<REAPER_PROJECT 0.1 \"7.0/win64\" 1", "  TEMPO 90 3 8", ">"})).Info.TrackCount, 0);
-}
-
-TEST(ReadProject, KeywordsAreMatchedInCapitalsOnlyAndBlankLinesSkipped)
-{
-    const ProjectModel model = Read(Project({
-        "<REAPER_PROJECT 0.1", "", "      ",
-        "  <TRACK", "    NAME \"x\"", "    name \"y\"", "    Volpan 0.3 0", "    VOLPAN 0.5 0", "  >", ">",
-    }));
-    EXPECT_EQ(Mixer(model.Track(1)), "x 0.5 0");
+    const ProjectInfo shortLines = Read(Project({"<REAPER_PROJECT 0.1 \"7.0/win64\" 1", "TEMPO 90", "SAMPLERATE", ">"})).Info;
+    EXPECT_EQ(shortLines.TrackCount, 0);
+    EXPECT_EQ(shortLines.Tempo, 90.0f);
+    EXPECT_EQ(shortLines.TimeSigNumerator, 0) << "missing fields are 0";
+    EXPECT_EQ(shortLines.TimeSigDenominator, 0);
+    EXPECT_EQ(shortLines.SampleRateText, "");
 }
 
 TEST(ReadProject, EveryLineEndAnUnendedLastLineAndLinesOfAnyLength)
@@ -72,13 +68,10 @@ TEST(ReadProject, EveryLineEndAnUnendedLastLineAndLinesOfAnyLength)
     EXPECT_EQ(model.Track(2).Name, "last");
 }
 
-// Only the track's own lines count: not those of blocks inside it, nor those after its end.
 TEST(ReadProject, TrackStateEndsWithItsBlock)
 {
     const ProjectModel model = Read(Project({
-        "<REAPER_PROJECT 0.1", "  <TRACK", "    NAME kept",
-        "    <VOLENV2", "      NAME envelope", "      VOLPAN 9 9", "      MUTESOLO 1 1", "      ISBUS 1 1",
-        "      AUXRECV 0 0 1 0 0", "    >", "  >",
+        "<REAPER_PROJECT 0.1", "  <TRACK", "    NAME kept", "  >",
         "  NAME overwritten", "  VOLPAN 0.1 0.1", "  AUXRECV 0 0 1 0 0", "  BYPASS 1 0",
         "  <VST stray.dll", "  >", "  <ITEM", "  >",
         "  <TRACK", "    <VST \"VST: after\" after.dll", "    >", "  >", ">",
@@ -112,26 +105,41 @@ TEST(ReadProject, OnlyTopLevelTrackBlocksAreTracks)
     EXPECT_EQ(templates.Track(2).Name, "two");
 }
 
-TEST(ReadProject, ExactNameFromTheNameBlock)
+// The state of the one track that these lines make, its routing entries after "|".
+std::string TrackState(const Lines& lines)
 {
-    const ProjectModel model = Read(Project({
-        "<TRACK", "  NAME `''''''\"\"\"`", "  <NAME", "    |'''```\"\"\"  ", "    |second line ignored", "  >",
-        "  VOLPAN 1 0", ">",
-        "<TRACK", "  NAME plain", "  <FXCHAIN", "    <NAME", "      |not the track's", "    >", "  >", ">",
-    }));
-    EXPECT_EQ(Mixer(model.Track(1)), "'''```\"\"\" 1 0");
-    EXPECT_EQ(model.Track(2).Name, "plain");
+    std::string text = "<REAPER_PROJECT 0.1\n\n      \n<TRACK\n";  // blank lines are skipped
+    for (const std::string& line : lines)
+        text += "    " + line + "\n";
+    const TrackRecord track = Read(text + ">\n>\n").Track(1);
+    std::string state = Mixer(track);
+    for (const std::string& entry : Routing(track))
+        state += " | " + entry;
+    return state;
 }
 
-TEST(ReadProject, MuteAndSoloInPlaceCountsAsSolo)
+TEST(ReadProject, TrackLinesGiveTheTrackState)
 {
-    const std::pair<const char*, const char*> cases[] = {
-        {"MUTESOLO 0 0 0", " 0 0"},      {"MUTESOLO 0 1 0", " 0 0 solo"}, {"MUTESOLO 0 2 0", " 0 0 solo"},
-        {"MUTESOLO 1 3 0", " 0 0 mute"}, {"MUTESOLO 2 0 0", " 0 0"},      {"MUTESOLO 1", " 0 0 mute"},
-        {"MUTESOLO x y", " 0 0"},
+    const std::pair<Lines, std::string> cases[] = {
+        // Keywords are matched in capitals only.
+        {{"NAME \"x\"", "name \"y\"", "Volpan 0.3 0", "VOLPAN 0.5 0"}, "x 0.5 0"},
+        // A name holding all three quotes: the <NAME block's first line is exact.
+        {{"NAME `''''''\"\"\"`", "<NAME", "  |'''```\"\"\"  ", "  |second line ignored", ">", "VOLPAN 1 0"},
+         "'''```\"\"\" 1 0"},
+        {{"NAME plain", "<FXCHAIN", "  <NAME", "    |not the track's", "  >", ">"}, "plain 0 0"},
+        // Lines of blocks inside the track are not the track's.
+        {{"NAME track", "VOLPAN 0.5 0.25", "<VOLENV2", "  NAME envelope", "  VOLPAN 9 9", "  MUTESOLO 1 1",
+          "  ISBUS 1 1", "  AUXRECV 0 0 1 0 0", ">"},
+         "track 0.5 0.25"},
+        // Short lines see nothing of earlier lines: missing fields are empty or 0.
+        {{"AUXRECV 1 0 0.5", "VOLPAN 0.7"}, " 0.7 0 | R2 0.5 0"},
+        // Solo 2 is REAPER's "solo in place".
+        {{"MUTESOLO 0 0 0"}, " 0 0"}, {{"MUTESOLO 0 1 0"}, " 0 0 solo"}, {{"MUTESOLO 0 2 0"}, " 0 0 solo"},
+        {{"MUTESOLO 1 3 0"}, " 0 0 mute"}, {{"MUTESOLO 2 0 0"}, " 0 0"}, {{"MUTESOLO 1"}, " 0 0 mute"},
+        {{"MUTESOLO x y"}, " 0 0"},
     };
-    for (const auto& [line, mixer] : cases)
-        EXPECT_EQ(Mixer(Read(Project({"<TRACK", line, ">"})).Track(1)), mixer) << line;
+    for (const auto& [lines, state] : cases)
+        EXPECT_EQ(TrackState(lines), state) << lines.front();
 }
 
 TEST(ReadProject, FolderGroups)
@@ -149,20 +157,6 @@ TEST(ReadProject, FolderGroups)
     ASSERT_EQ(model.Info.TrackCount, 8);
     for (int t = 1; t <= 8; ++t)
         EXPECT_EQ(Mixer(model.Track(t)), tracks[t - 1].second) << "track " << t;
-}
-
-TEST(ReadProject, ShortLinesSeeNothingOfEarlierLines)
-{
-    const ProjectModel model = Read(Project({
-        "<REAPER_PROJECT 0.1 \"7.0\" 1 2 3", "  TEMPO 120", "  SAMPLERATE",
-        "  <TRACK", "    AUXRECV 1 0 0.5", "    VOLPAN 0.7", "  >", ">",
-    }));
-    EXPECT_EQ(model.Info.Tempo, 120.0f);
-    EXPECT_EQ(model.Info.TimeSigNumerator, 0);
-    EXPECT_EQ(model.Info.TimeSigDenominator, 0);
-    EXPECT_EQ(model.Info.SampleRateText, "");
-    EXPECT_EQ(Mixer(model.Track(1)), " 0.7 0");
-    EXPECT_EQ(Routing(model.Track(1)), Lines{"R2 0.5 0"});
 }
 
 TEST(ReadProject, SecondReadStartsFromNothing)

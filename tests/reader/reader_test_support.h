@@ -39,13 +39,20 @@ inline std::string ReadFailure(const std::string& text)
     return "";
 }
 
+// The values written one after another, as a stream shows them.
+template <typename... Values>
+std::string Text(const Values&... values)
+{
+    std::ostringstream out;
+    (out << ... << values);
+    return out.str();
+}
+
 // A track's name, volume, pan and set flags in one line: "Bass 0.5 -0.25 mute solo group in-group".
 inline std::string Mixer(const TrackRecord& track)
 {
-    std::ostringstream out;
-    out << track.Name << ' ' << track.Volume << ' ' << track.Pan << (track.Mute ? " mute" : "")
-        << (track.Solo ? " solo" : "") << (track.IsGroup ? " group" : "") << (track.InGroup ? " in-group" : "");
-    return out.str();
+    return Text(track.Name, ' ', track.Volume, ' ', track.Pan, track.Mute ? " mute" : "", track.Solo ? " solo" : "",
+                track.IsGroup ? " group" : "", track.InGroup ? " in-group" : "");
 }
 
 // Each FX as "type|name|plug-in file", with "|bypassed" when it is.
@@ -61,12 +68,9 @@ inline std::vector<std::string> Fx(const TrackRecord& track)
 inline std::vector<std::string> Items(const TrackRecord& track)
 {
     std::vector<std::string> out;
-    for (const ItemRecord& item : track.ItemTable) {
-        std::ostringstream line;
-        line << item.Name << ' ' << item.Position << ' ' << item.Length << ' ' << item.Volume << ' ' << item.Pan
-             << ' ' << item.Group << (item.Mute ? " mute" : "");
-        out.push_back(line.str());
-    }
+    for (const ItemRecord& item : track.ItemTable)
+        out.push_back(Text(item.Name, ' ', item.Position, ' ', item.Length, ' ', item.Volume, ' ', item.Pan, ' ',
+                           item.Group, item.Mute ? " mute" : ""));
     return out;
 }
 
@@ -74,12 +78,8 @@ inline std::vector<std::string> Items(const TrackRecord& track)
 inline std::vector<std::string> Routing(const TrackRecord& track)
 {
     std::vector<std::string> out;
-    for (const ReceiveRecord& entry : track.ReceiveTable) {
-        std::ostringstream line;
-        line << entry.Kind << entry.TrackNumText << ' ' << entry.Volume << ' ' << entry.Pan
-             << (entry.Mute ? " mute" : "");
-        out.push_back(line.str());
-    }
+    for (const ReceiveRecord& entry : track.ReceiveTable)
+        out.push_back(Text(entry.Kind, entry.TrackNumText, ' ', entry.Volume, ' ', entry.Pan, entry.Mute ? " mute" : ""));
     return out;
 }
 

@@ -122,52 +122,38 @@ TEST(ReadFailures, FailedReadKeepsWhatWasReadSoFar)
     EXPECT_EQ(model.Track(1).Name, "a");
 }
 
-class ReadProjectFile : public ::testing::Test {
-protected:
-    std::filesystem::path folder = std::filesystem::temp_directory_path() / "sondrel-reader-test";
-    void SetUp() override { std::filesystem::create_directories(folder); }
-    void TearDown() override { std::filesystem::remove_all(folder); }
-
-    std::string Write(const std::string& name, const std::string& text)
-    {
-        const std::filesystem::path path = folder / name;
-        std::ofstream(path, std::ios::binary) << text;
-        return path.string();
-    }
-
-    // The message and line of the failure that reading path gives.
-    static std::string FailureOf(ProjectModel& model, const std::string& path)
-    {
-        try {
-            ReadProject(model, path);
-        } catch (const FileError& error) {
-            return error.what() + std::string(" @") + std::to_string(error.line());
-        }
-        return "";
-    }
-};
-
-TEST_F(ReadProjectFile, ReadsFromDiskAndKeepsThePathVerbatim)
+// The message of the failure that reading path into model gives, with its line after "@".
+std::string FileFailure(ProjectModel& model, const std::string& path)
 {
-    const std::string path = Write("song.rpp", "<REAPER_PROJECT 0.1\r\n  <TRACK\r\n    NAME Bass\r\n  >\r\n>");
-    ProjectModel model;
-    ReadProject(model, path);
-    EXPECT_EQ(model.Info.SourcePath, path);
-    EXPECT_EQ(model.Info.TrackCount, 1);
-    EXPECT_EQ(model.Track(1).Name, "Bass");
+    try {
+        ReadProject(model, path);
+    } catch (const FileError& error) {
+        return error.what() + std::string(" @") + std::to_string(error.line());
+    }
+    return "";
 }
 
-TEST_F(ReadProjectFile, MissingEmptyOrFolderFailsNamingTheFile)
+TEST(ReadProjectFile, ReadsFromDiskOrFailsNamingTheFile)
 {
-    ProjectModel model;
-    ReadProjectText(model, "<TRACK\n>\n", "earlier.rpp");
+    const std::filesystem::path folder = std::filesystem::temp_directory_path() / "sondrel-reader-test";
+    std::filesystem::create_directories(folder);
+    const std::string song = (folder / "song.rpp").string();
+    const std::string empty = (folder / "empty.rpp").string();
     const std::string missing = (folder / "missing.rpp").string();
-    EXPECT_EQ(FailureOf(model, missing), missing + ": cannot open the file (No such file or directory) @0");
-    EXPECT_EQ(model.Info.SourcePath, "");
+    std::ofstream(song, std::ios::binary) << "<REAPER_PROJECT 0.1\r\n  <TRACK\r\n    NAME Bass\r\n  >\r\n>";
+    std::ofstream(empty, std::ios::binary) << "";
+    ProjectModel model;
+    ReadProject(model, song);
+    EXPECT_EQ(model.Info.SourcePath, song);
+    EXPECT_EQ(model.Info.TrackCount, 1);
+    EXPECT_EQ(model.Track(1).Name, "Bass");
+
+    EXPECT_EQ(FileFailure(model, missing), missing + ": cannot open the file (No such file or directory) @0");
+    EXPECT_EQ(model.Info.SourcePath, "") << "a failed read leaves no trace of the earlier project";
     EXPECT_EQ(model.Info.TrackCount, 0);
-    const std::string empty = Write("empty.rpp", "");
-    EXPECT_EQ(FailureOf(model, empty), empty + ": the file is empty @0");
-    EXPECT_NE(FailureOf(model, folder.string()), "");
+    EXPECT_EQ(FileFailure(model, empty), empty + ": the file is empty @0");
+    EXPECT_NE(FileFailure(model, folder.string()), "");
+    std::filesystem::remove_all(folder);
 }
 
 }  // namespace
