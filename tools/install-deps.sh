@@ -8,7 +8,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
   qt6-base-dev qt6-webengine-dev libgl-dev
-  fonts-dejavu-core fonts-liberation
+  fonts-dejavu-core fonts-liberation locales-all
   poppler-utils xvfb xauth imagemagick
 )
 
