@@ -41,11 +41,7 @@ void ProjectParser::ReadItemLine(std::string_view line)
             CurrentItem().Name = std::string(SplitTokens(line)[2]);
     } else if (keyword == "VOLPAN") {
         // Later takes write TAKEVOLPAN, so this is always the item's own.
-        const LineParts fields = SplitFields(line);
-        const float volume = fields.Has(2) ? ToSingle(fields[2], Place()) : 0.0f;
-        const float pan = fields.Has(3) ? ToSingle(fields[3], Place()) : 0.0f;
-        CurrentItem().Volume = volume;
-        CurrentItem().Pan = pan;
+        ReadVolumePan(line, CurrentItem().Volume, CurrentItem().Pan);
     } else if (keyword == "TAKE") {
         BeginTake(line);
     }

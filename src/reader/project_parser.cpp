@@ -139,6 +139,17 @@ void ProjectParser::ReadHeaderLine(std::string_view line)
     }
 }
 
+void ProjectParser::ReadVolumePan(std::string_view line, float& volume, float& pan) const
+{
+    // Both fields are converted before either is stored, so a bad pan leaves
+    // the volume as it was too.
+    const LineParts fields = SplitFields(line);
+    const float newVolume = fields.Has(2) ? ToSingle(fields[2], Place()) : 0.0f;
+    const float newPan = fields.Has(3) ? ToSingle(fields[3], Place()) : 0.0f;
+    volume = newVolume;
+    pan = newPan;
+}
+
 void ProjectParser::AppendNote(std::string_view line)
 {
     std::string& notes = model_.Info.Notes;

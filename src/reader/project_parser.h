@@ -35,6 +35,8 @@ private:
     void BeginNameBlock(NameOwner owner);
     [[noreturn]] void Fail(const std::string& reason) const;
     LinePlace Place() const { return LinePlace{path_, lineNumber_}; }
+    // The gain and pan of a VOLPAN line, track's or item's; a missing field is 0.
+    void ReadVolumePan(std::string_view line, float& volume, float& pan) const;
 
     // The current track (track_rules.cpp).
     TrackRecord& CurrentTrack();

@@ -91,11 +91,7 @@ void ProjectParser::ReadTrackLine(std::string_view line)
     if (keyword == "NAME") {
         CurrentTrack().Name = std::string(SplitTokens(line)[2]);
     } else if (keyword == "VOLPAN") {
-        const LineParts fields = SplitFields(line);
-        const float volume = fields.Has(2) ? ToSingle(fields[2], Place()) : 0.0f;
-        const float pan = fields.Has(3) ? ToSingle(fields[3], Place()) : 0.0f;
-        CurrentTrack().Volume = volume;
-        CurrentTrack().Pan = pan;
+        ReadVolumePan(line, CurrentTrack().Volume, CurrentTrack().Pan);
     } else if (keyword == "MUTESOLO") {
         const LineParts fields = SplitFields(line);
         const std::int16_t mute = IntOrZero(fields[2], Place());
