@@ -4,15 +4,19 @@
 #include <istream>
 #include <ostream>
 
+#include "model/file_error.h"
+
 namespace sondrel {
 
 namespace {
-// A message is one line on the error stream, whatever it carries.
+// A message is one line on the error stream, whatever it carries: line
+// breaks become blanks, and other control characters from a file or a path
+// are shown escaped rather than sent to the terminal.
 std::string OneLine(std::string text)
 {
     std::replace(text.begin(), text.end(), '\n', ' ');
     std::replace(text.begin(), text.end(), '\r', ' ');
-    return text;
+    return EscapeControlCharacters(text);
 }
 
 bool IsYes(std::string answer)

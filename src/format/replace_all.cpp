@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "format/document_size.h"
 #include "format/text_ops.h"
 
 // Replacing the first occurrence and then searching again from the very start
@@ -185,6 +186,7 @@ private:
             if (!replacement_.empty())
                 pending_.push_back(0);
         } else {
+            CheckDocumentSize(output_.size() + replacement_.size());
             output_.append(replacement_);
             state_ = 0;
         }

@@ -4,7 +4,15 @@
 #include <filesystem>
 #include <memory>
 #include <random>
+#include <utility>
 
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "format/document_size.h"
+#include "format/file_kind.h"
 #include "format/text_ops.h"
 #include "model/file_error.h"
 
@@ -19,11 +27,6 @@ struct CloseFile {
 };
 using FileHandle = std::unique_ptr<std::FILE, CloseFile>;
 
-std::FILE* OpenFile(const fs::path& path, const char* mode)
-{
-    return std::fopen(path.string().c_str(), mode);
-}
-
 std::string SystemReason(const char* what, int error)
 {
     return std::string(what) + " (" + std::strerror(error) + ")";
@@ -32,6 +35,11 @@ std::string SystemReason(const char* what, int error)
 std::string SystemReason(const char* what, const std::error_code& error)
 {
     return std::string(what) + " (" + error.message() + ")";
+}
+
+[[noreturn]] void FailWriting(const std::string& path, int error)
+{
+    throw FileError(path, 0, SystemReason("cannot write the file", error));
 }
 
 // A symbolic link stays a link: the file it finally names is the one written.
@@ -51,89 +59,195 @@ fs::path FollowLinks(const std::string& path)
     throw FileError(path, 0, "cannot write the file (too many symbolic links)");
 }
 
-void WriteAll(std::FILE* file, std::string_view text, const std::string& path)
+void WriteAll(int descriptor, std::string_view text, const std::string& path)
 {
-    if (std::fwrite(text.data(), 1, text.size(), file) != text.size() || std::fflush(file) != 0)
-        throw FileError(path, 0, SystemReason("cannot write the file", errno));
+    while (!text.empty()) {
+        const ssize_t written = ::write(descriptor, text.data(), text.size());
+        if (written < 0) {
+            if (errno == EINTR)
+                continue;
+            FailWriting(path, errno);
+        }
+        text.remove_prefix(static_cast<std::size_t>(written));
+    }
 }
 
-// A new file beside the target that is removed again unless it was moved
-// over the target.
+// Temporary files are named ".sondrel-<process>-<number>.tmp", so that one
+// left behind by a process that no longer runs is known for what it is.
+constexpr std::string_view kTemporaryPrefix = ".sondrel-";
+constexpr std::string_view kTemporarySuffix = ".tmp";
+
+std::string TemporaryName(std::mt19937_64& random)
+{
+    return std::string(kTemporaryPrefix) + std::to_string(::getpid()) + "-" +
+           std::to_string(random() % 1000000000) + std::string(kTemporarySuffix);
+}
+
+// The process that made a temporary file of ours; 0 for any other name.
+pid_t OwnerOfTemporary(std::string_view name)
+{
+    if (!name.starts_with(kTemporaryPrefix) || !name.ends_with(kTemporarySuffix))
+        return 0;
+    name.remove_prefix(kTemporaryPrefix.size());
+    const std::size_t dash = name.find('-');
+    if (dash == 0 || dash == std::string_view::npos || dash > 9)
+        return 0;
+    pid_t owner = 0;
+    for (const char c : name.substr(0, dash)) {
+        if (c < '0' || c > '9')
+            return 0;
+        owner = owner * 10 + (c - '0');
+    }
+    return owner;
+}
+
+// Removes the temporary files that a killed run left in folder: those whose
+// process is gone. A running conversion's file is left alone.
+void RemoveStaleTemporaries(const fs::path& folder)
+{
+    std::error_code error;
+    for (const fs::directory_entry& entry : fs::directory_iterator(folder.empty() ? "." : folder, error)) {
+        const pid_t owner = OwnerOfTemporary(entry.path().filename().native());
+        if (owner > 0 && ::kill(owner, 0) != 0 && errno == ESRCH) {
+            std::error_code ignored;
+            fs::remove(entry.path(), ignored);
+        }
+    }
+}
+
+void SyncFolder(const fs::path& folder)
+{
+    const int descriptor = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (descriptor < 0)
+        return;
+    // Some file systems cannot sync a folder; the rename has still happened.
+    ::fsync(descriptor);
+    ::close(descriptor);
+}
+
+// The new content, written beside the target and moved over it only once it
+// is complete and on disk, so that a failure, a killed run or a power cut
+// leaves either the old file or the new one. Where the system allows, the
+// file has no name until that moment: a run killed while writing leaves
+// nothing behind. Elsewhere it is named after this process, and the next
+// write into the folder removes it.
 class TemporaryFile {
 public:
-    TemporaryFile(const fs::path& target, const std::string& userPath)
+    TemporaryFile(const fs::path& folder, const std::string& userPath)
+        : folder_(folder.empty() ? "." : folder), random_(std::random_device{}())
     {
-        std::random_device seed;
-        std::mt19937_64 random(seed());
-        constexpr int Attempts = 100;
-        for (int attempt = 0; attempt < Attempts; ++attempt) {
-            // Short and fixed in length, so that a long target name still
-            // leaves room for it.
-            const std::string name = ".sondrel-" + std::to_string(random() % 1000000000) + ".tmp";
-            path_ = target.parent_path() / name;
-            // "x": fail instead of opening a file that someone else made.
-            file_.reset(OpenFile(path_, "wbx"));
-            if (file_ || errno != EEXIST)
-                break;
-        }
-        if (!file_)
-            throw FileError(userPath, 0, SystemReason("cannot write the file", errno));
+#ifdef O_TMPFILE
+        if (::access("/proc/self/fd", X_OK) == 0)
+            descriptor_ = ::open(folder_.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+#endif
+        if (descriptor_ < 0)
+            CreateNamed(userPath);
     }
     TemporaryFile(const TemporaryFile&) = delete;
     TemporaryFile& operator=(const TemporaryFile&) = delete;
 
     ~TemporaryFile()
     {
-        file_.reset();
-        if (!moved_) {
-            std::error_code ignored;
-            fs::remove(path_, ignored);
-        }
+        if (descriptor_ >= 0)
+            ::close(descriptor_);
+        if (!name_.empty())
+            ::unlink(name_.c_str());
     }
 
     void Write(std::string_view text, const std::string& userPath)
     {
-        WriteAll(file_.get(), text, userPath);
-        if (std::fclose(file_.release()) != 0)
-            throw FileError(userPath, 0, SystemReason("cannot write the file", errno));
+        WriteAll(descriptor_, text, userPath);
+        if (::fsync(descriptor_) != 0)
+            FailWriting(userPath, errno);
+    }
+
+    void SetPermissions(fs::perms permissions, const std::string& userPath)
+    {
+        if (::fchmod(descriptor_, static_cast<mode_t>(permissions)) != 0)
+            throw FileError(userPath, 0, SystemReason("cannot keep the file's permissions", errno));
     }
 
     void MoveOver(const fs::path& target, const std::string& userPath)
     {
-        std::error_code error;
-        fs::rename(path_, target, error);
-        if (error)
-            throw FileError(userPath, 0, SystemReason("cannot write the file", error));
-        moved_ = true;
+        if (name_.empty())
+            GiveName(userPath);
+        if (::rename(name_.c_str(), target.c_str()) != 0)
+            FailWriting(userPath, errno);
+        name_.clear();
+        if (::close(std::exchange(descriptor_, -1)) != 0)
+            FailWriting(userPath, errno);
+        SyncFolder(folder_);
     }
 
-    const fs::path& Path() const { return path_; }
-
 private:
-    fs::path path_;
-    FileHandle file_;
-    bool moved_ = false;
+    void CreateNamed(const std::string& userPath)
+    {
+        constexpr int Attempts = 100;
+        for (int attempt = 0; attempt < Attempts && descriptor_ < 0; ++attempt) {
+            const fs::path candidate = folder_ / TemporaryName(random_);
+            // O_EXCL: fail instead of opening a file that someone else made.
+            descriptor_ = ::open(candidate.c_str(), O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, 0666);
+            if (descriptor_ >= 0)
+                name_ = candidate;
+            else if (errno != EEXIST)
+                break;
+        }
+        if (descriptor_ < 0)
+            FailWriting(userPath, errno);
+    }
+
+    // Links the unnamed file into the folder, under a name of our own that
+    // the rename then moves over the target.
+    void GiveName(const std::string& userPath)
+    {
+        const std::string self = "/proc/self/fd/" + std::to_string(descriptor_);
+        constexpr int Attempts = 100;
+        for (int attempt = 0; attempt < Attempts; ++attempt) {
+            const fs::path candidate = folder_ / TemporaryName(random_);
+            if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, candidate.c_str(), AT_SYMLINK_FOLLOW) == 0) {
+                name_ = candidate;
+                return;
+            }
+            if (errno != EEXIST)
+                break;
+        }
+        FailWriting(userPath, errno);
+    }
+
+    fs::path folder_;
+    std::mt19937_64 random_;
+    int descriptor_ = -1;
+    fs::path name_;  // the file's name in the folder while it has one and is ours
 };
 
 // A device or pipe (such as /dev/stdout) has no old content to keep and must
 // not be replaced by a plain file: it is written directly.
 void WriteDirectly(std::string_view text, const std::string& path)
 {
-    FileHandle file(std::fopen(path.c_str(), "wb"));
-    if (!file)
-        throw FileError(path, 0, SystemReason("cannot write the file", errno));
-    WriteAll(file.get(), text, path);
-    if (std::fclose(file.release()) != 0)
-        throw FileError(path, 0, SystemReason("cannot write the file", errno));
+    const int descriptor = ::open(path.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
+    if (descriptor < 0)
+        FailWriting(path, errno);
+    try {
+        WriteAll(descriptor, text, path);
+    } catch (...) {
+        ::close(descriptor);
+        throw;
+    }
+    if (::close(descriptor) != 0)
+        FailWriting(path, errno);
 }
 
 // An existing file that may not be written stays as it is, as it would if
 // it were opened and emptied in place.
 void CheckWritable(const fs::path& target, const std::string& userPath)
 {
-    FileHandle probe(OpenFile(target, "r+b"));
-    if (!probe)
-        throw FileError(userPath, 0, SystemReason("cannot write the file", errno));
+    if (::access(target.c_str(), W_OK) != 0)
+        FailWriting(userPath, errno);
+}
+
+[[noreturn]] void FailTooLarge(const std::string& path)
+{
+    throw FileError(path, 0, "the file is larger than 1 GiB, more than a template can be");
 }
 
 }  // namespace
@@ -152,21 +266,27 @@ std::string ReadTextFile(const std::string& path)
         throw FileError(path, 0, "the file does not exist");
     if (fs::is_directory(status))
         throw FileError(path, 0, "this is a folder, not a file");
+    RequireOrdinaryFile(path);
 
     FileHandle file(std::fopen(path.c_str(), "rb"));
     if (!file)
         throw FileError(path, 0, SystemReason("cannot open the file", errno));
 
     std::string content;
-    if (fs::is_regular_file(status)) {
-        const std::uintmax_t size = fs::file_size(path, error);
-        if (!error)
-            content.reserve(static_cast<std::size_t>(size));
+    const std::uintmax_t size = fs::file_size(path, error);
+    if (!error) {
+        if (size > MaxDocumentSize)
+            FailTooLarge(path);
+        content.reserve(static_cast<std::size_t>(size));
     }
     char buffer[1 << 16];
     std::size_t count = 0;
-    while ((count = std::fread(buffer, 1, sizeof buffer, file.get())) > 0)
+    while ((count = std::fread(buffer, 1, sizeof buffer, file.get())) > 0) {
+        // The file may grow while it is read.
+        if (content.size() + count > MaxDocumentSize)
+            FailTooLarge(path);
         content.append(buffer, count);
+    }
     if (std::ferror(file.get()))
         throw FileError(path, 0, SystemReason("cannot read the file", errno));
     return content;
@@ -188,13 +308,11 @@ void WriteTextFile(std::string_view text, const std::string& path)
     if (replacing)
         CheckWritable(target, path);
 
-    TemporaryFile temporary(target, path);
+    RemoveStaleTemporaries(target.parent_path());
+    TemporaryFile temporary(target.parent_path(), path);
     temporary.Write(text, path);
-    if (replacing) {
-        fs::permissions(temporary.Path(), status.permissions(), fs::perm_options::replace, error);
-        if (error)
-            throw FileError(path, 0, SystemReason("cannot keep the file's permissions", error));
-    }
+    if (replacing)
+        temporary.SetPermissions(status.permissions(), path);
     temporary.MoveOver(target, path);
 }
 

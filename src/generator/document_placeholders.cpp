@@ -40,6 +40,8 @@ std::string ReplaceDocumentPlaceholders(std::string_view templateText, const std
     // Each reads the clock itself; the date first, as the header shows them.
     substitutions.push_back({"##DATE##", FormatCurrentDate(context.Prefs, context.UserLocale, context.UserClock)});
     substitutions.push_back({"##TIME##", FormatCurrentTime(context.Prefs, context.UserLocale, context.UserClock)});
+    if (context.EscapeHtml)
+        EscapeValuesForHtml(substitutions, "<br>", {"##NOTES##"});
     return ReplaceInOrder(templateText, substitutions);
 }
 

@@ -1,8 +1,11 @@
 #include "generator/expand_template.h"
 
 #include <algorithm>
+#include <array>
+#include <optional>
 #include <string_view>
 
+#include "format/document_size.h"
 #include "generator/conditional_blocks.h"
 #include "generator/document_placeholders.h"
 #include "generator/marker_search.h"
@@ -23,13 +26,51 @@ void ReserveAhead(std::string& output, std::size_t needed, std::size_t expectedM
 {
     constexpr std::size_t kModestHeadroom = std::size_t{256} << 20;
     const std::size_t headroom = std::min(expectedMore + expectedMore / 4, std::max(needed, kModestHeadroom));
-    output.reserve(needed + headroom);
+    output.reserve(std::min(needed + headroom, MaxDocumentSize));
 }
 
-std::string ExpandTrackCopy(std::string_view trackSection, int track, const GenerationContext& context)
+// A track copy's conditional blocks read three of the track's flags and
+// nothing else, so the track section resolves to at most eight texts: each is
+// worked out once, for the first track that needs it, and copied after that.
+class ConditionalsByFlags {
+public:
+    ConditionalsByFlags(std::string_view trackSection, const ProjectModel& model)
+        : section_(trackSection), model_(model),
+          // Without blocks there is nothing to resolve; a huge section is
+          // resolved per track rather than held eight times over.
+          cached_(trackSection.find("(#IF") != std::string_view::npos && trackSection.size() <= kLargestCached)
+    {
+    }
+
+    std::string TrackCopy(int track)
+    {
+        if (!cached_) {
+            std::string trackCopy(section_);
+            ExpandConditionals(trackCopy, track, model_);
+            return trackCopy;
+        }
+        const TrackRecord& record = model_.Track(track);
+        std::optional<std::string>& resolved = byFlags_[(record.IsGroup ? 4u : 0u) | (record.InGroup ? 2u : 0u) |
+                                                        (record.Mute ? 1u : 0u)];
+        if (!resolved) {
+            resolved.emplace(section_);
+            ExpandConditionals(*resolved, track, model_);
+        }
+        return *resolved;
+    }
+
+private:
+    static constexpr std::size_t kLargestCached = std::size_t{64} << 20;
+
+    std::string_view section_;
+    const ProjectModel& model_;
+    bool cached_;
+    std::array<std::optional<std::string>, 8> byFlags_;
+};
+
+std::string ExpandTrackCopy(ConditionalsByFlags& conditionals, int track, const GenerationContext& context)
 {
-    std::string trackCopy(trackSection);
-    ExpandConditionals(trackCopy, track, context.Model);
+    std::string trackCopy = conditionals.TrackCopy(track);
     ReplaceTrackPlaceholders(trackCopy, track, context);
     for (const NestedSectionKind kind :
          {NestedSectionKind::Fx, NestedSectionKind::Item, NestedSectionKind::Send, NestedSectionKind::Receive})
@@ -39,8 +80,12 @@ std::string ExpandTrackCopy(std::string_view trackSection, int track, const Gene
 }  // namespace
 
 std::string ExpandTemplate(const std::string& templateText, const std::string& templatePath,
-                           const std::string& outputPath, const GenerationContext& context)
+                           const std::string& outputPath, const GenerationContext& callerContext)
 {
+    // Looked for in the template as written, so that no value inserted into
+    // it can switch escaping on or off.
+    GenerationContext context = callerContext;
+    context.EscapeHtml = templateText.find(HtmlEscapeDeclaration) != std::string::npos;
     const std::string document = ReplaceDocumentPlaceholders(templateText, templatePath, outputPath, context);
     const std::string_view text = document;
     const std::size_t start = FindIgnoringCase(text, kTrackStart, 0);
@@ -58,8 +103,10 @@ std::string ExpandTemplate(const std::string& templateText, const std::string& t
     const std::string_view tail = text.substr(end + kTrackEnd.size());
     const int trackCount = context.Model.Info.TrackCount;
     const std::size_t headSize = output.size();
+    ConditionalsByFlags conditionals(trackSection, context.Model);
     for (int track = 1; track <= trackCount; ++track) {
-        const std::string trackCopy = ExpandTrackCopy(trackSection, track, context);
+        const std::string trackCopy = ExpandTrackCopy(conditionals, track, context);
+        CheckDocumentSize(output.size() + trackCopy.size());
         if (output.size() + trackCopy.size() > output.capacity()) {
             const std::size_t averageCopy = (output.size() - headSize + trackCopy.size()) / static_cast<std::size_t>(track);
             ReserveAhead(output, output.size() + trackCopy.size(),
@@ -67,6 +114,7 @@ std::string ExpandTemplate(const std::string& templateText, const std::string& t
         }
         output += trackCopy;
     }
+    CheckDocumentSize(output.size() + tail.size());
     output += tail;
     return output;
 }

@@ -86,10 +86,15 @@ std::vector<Substitution> RoutingValues(bool send, int number, const ReceiveReco
 // the first entry, and every later entry reuses the cut.
 class BodyFiller {
 public:
-    BodyFiller(std::string& collected, std::string_view body) : collected_(collected), body_(body) {}
-
-    void Append(const std::vector<Substitution>& values)
+    BodyFiller(std::string& collected, std::string_view body, bool escapeHtml)
+        : collected_(collected), body_(body), escapeHtml_(escapeHtml)
     {
+    }
+
+    void Append(std::vector<Substitution> values)
+    {
+        if (escapeHtml_)
+            EscapeValuesForHtml(values);
         if (!plan_)
             plan_.emplace(body_, values);
         plan_->AppendFilled(collected_, values);
@@ -98,6 +103,7 @@ public:
 private:
     std::string& collected_;
     std::string_view body_;
+    bool escapeHtml_;
     std::optional<SubstitutionPlan> plan_;
 };
 
@@ -145,7 +151,7 @@ void ExpandNestedSection(std::string& trackCopy, int track, NestedSectionKind ki
     std::string collected(text.substr(0, start));
     // An empty body repeats into nothing, whatever the entries hold.
     if (!body.empty()) {
-        BodyFiller filler(collected, body);
+        BodyFiller filler(collected, body, context.EscapeHtml);
         AppendEntries(filler, track, kind, context);
     }
     collected += rest;

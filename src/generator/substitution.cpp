@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "format/document_size.h"
+#include "format/html_escape.h"
 #include "format/text_ops.h"
 
 namespace sondrel {
@@ -35,6 +37,17 @@ std::string ReplaceInOrder(std::string_view text, const std::vector<Substitution
     for (const Substitution& substitution : substitutions)
         result = ReplaceAll(result, substitution.Placeholder, substitution.Value);
     return result;
+}
+
+void EscapeValuesForHtml(std::vector<Substitution>& values, std::string_view joiner,
+                         std::initializer_list<std::string_view> joined)
+{
+    for (Substitution& substitution : values) {
+        const bool keepsJoiner =
+            std::find(joined.begin(), joined.end(), substitution.Placeholder) != joined.end();
+        substitution.Value =
+            keepsJoiner ? EscapeHtmlKeeping(substitution.Value, joiner) : EscapeHtml(substitution.Value);
+    }
 }
 
 SubstitutionPlan::SubstitutionPlan(std::string_view text, const std::vector<Substitution>& substitutions)
@@ -105,12 +118,15 @@ void SubstitutionPlan::AppendFilled(std::string& out, const std::vector<Substitu
         [](const Substitution& s, std::string_view placeholder) { return s.Placeholder == placeholder; });
     if (!joinable_ || !valuesPlain || !samePlaceholders) {
         out += ReplaceInOrder(text_, substitutions);
+        CheckDocumentSize(out.size());
         return;
     }
     for (const Piece& piece : pieces_) {
         out += piece.Literal;
-        if (piece.Slot >= 0)
+        if (piece.Slot >= 0) {
             out += substitutions[static_cast<std::size_t>(piece.Slot)].Value;
+            CheckDocumentSize(out.size());
+        }
     }
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <initializer_list>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -16,6 +17,12 @@ struct Substitution {
 // another in the order given, each working on the result of those before it:
 // a value holding a later placeholder has that one replaced too.
 std::string ReplaceInOrder(std::string_view text, const std::vector<Substitution>& substitutions);
+
+// Escapes every value for HTML. The values of the placeholders named in
+// joined keep each occurrence of joiner as markup: a summary list keeps the
+// separator between its entries, the notes the "<br>" between their lines.
+void EscapeValuesForHtml(std::vector<Substitution>& values, std::string_view joiner = {},
+                         std::initializer_list<std::string_view> joined = {});
 
 // A text that is filled many times with the same placeholders (a section body
 // once per entry), cut once into literal pieces and placeholders. Filling it

@@ -11,7 +11,7 @@ void ReplaceTrackPlaceholders(std::string& trackCopy, int track, const Generatio
     const ProjectModel& model = context.Model;
     const TrackRecord& record = model.Track(track);
     const Preferences& prefs = context.Prefs;
-    const std::vector<Substitution> values{
+    std::vector<Substitution> values{
         {"##TRACK-NUM##", std::to_string(track)},
         {"##TRACK-NAME##", record.Name},
         {"##VOLUME##", FormatVolumeDb(record.Volume, context.UserLocale)},
@@ -25,6 +25,9 @@ void ReplaceTrackPlaceholders(std::string& trackCopy, int track, const Generatio
         {"##IS-GROUP##", TextIfSet(record.IsGroup, "Is Group")},
         {"##IN-GROUP##", TextIfSet(record.InGroup, "In Group")},
     };
+    if (context.EscapeHtml)
+        EscapeValuesForHtml(values, ListSeparatorText(prefs),
+                            {"##FX-LIST##", "##ITEM-LIST##", "##SEND-LIST##", "##RCV-LIST##"});
     std::string filled;
     filled.reserve(trackCopy.size());
     SubstitutionPlan(trackCopy, values).AppendFilled(filled, values);

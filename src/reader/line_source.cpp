@@ -7,8 +7,8 @@
 
 namespace sondrel {
 
-LineSource::LineSource(std::string_view text)
-    : pos_(text.data()), end_(text.data() + text.size()), atEnd_(true)
+LineSource::LineSource(std::string_view text, std::string path)
+    : path_(std::move(path)), pos_(text.data()), end_(text.data() + text.size()), atEnd_(true)
 {
     Rescan(pos_);
 }
@@ -43,6 +43,11 @@ const char* LineSource::FindLineEnd()
     return nextLf_ < nextCr_ ? nextLf_ : nextCr_;
 }
 
+void LineSource::FailLineTooLong() const
+{
+    throw FileError(path_, lineNumber_ + 1, "the line is longer than 16 MiB, more than a project line can be");
+}
+
 bool LineSource::Next(std::string_view& line)
 {
     for (;;) {
@@ -52,6 +57,8 @@ bool LineSource::Next(std::string_view& line)
                 ++pos_;
         }
         const char* stop = FindLineEnd();
+        if (static_cast<std::size_t>(stop - pos_) > MaxLineLength)
+            FailLineTooLong();
         if (stop != end_) {
             line = std::string_view(pos_, static_cast<std::size_t>(stop - pos_));
             pos_ = stop + 1;
@@ -82,6 +89,8 @@ bool LineSource::Refill()
     if (atEnd_)
         return false;
     const auto kept = static_cast<std::size_t>(end_ - pos_);
+    if (kept > MaxLineLength)
+        FailLineTooLong();
     if (kept != 0 && pos_ != buffer_.data())
         std::memmove(buffer_.data(), pos_, kept);
     if (buffer_.size() - kept < (chunkSize_ + 1) / 2)

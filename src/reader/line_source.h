@@ -9,16 +9,20 @@ namespace sondrel {
 
 // Cuts bytes into lines. A line ends at a line feed, a carriage return, or a
 // carriage return followed by a line feed; the ending is not part of the line.
-// The last line needs no ending. Lines may be of any length.
+// The last line needs no ending. A line longer than MaxLineLength fails the
+// read: no project holds one, and a file that is one endless line (a device,
+// a binary file) must not be held whole in memory.
 //
 // A file is read in chunks, so memory holds one chunk and the line being cut,
 // never the whole file. Text already in memory is cut in place, without copies.
 class LineSource {
 public:
     static constexpr std::size_t DefaultChunkSize = std::size_t{1} << 20;
+    static constexpr std::size_t MaxLineLength = std::size_t{16} << 20;
 
-    // Lines of text in memory; the text must outlive the source.
-    explicit LineSource(std::string_view text);
+    // Lines of text in memory; the text must outlive the source. path only
+    // names the text in the message of a failed read.
+    explicit LineSource(std::string_view text, std::string path = {});
     // Lines of an open file, which stays the caller's to close. path only
     // names the file in the message of a failed read.
     LineSource(std::FILE* file, std::string path, std::size_t chunkSize = DefaultChunkSize);
@@ -32,6 +36,7 @@ public:
 
 private:
     const char* FindLineEnd();
+    [[noreturn]] void FailLineTooLong() const;
     bool Refill();
     void Rescan(const char* from);
 

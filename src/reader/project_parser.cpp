@@ -52,9 +52,20 @@ void ProjectParser::ReadLine(std::string_view line, long number)
     }
 }
 
+void ProjectParser::Finish() const
+{
+    if (!projectOrTrackSeen_)
+        throw FileError(path_, 0, "the file is not a REAPER project: it has no <REAPER_PROJECT or <TRACK block");
+}
+
 // The block opened by line stands at depth_; the lines inside it will stand at depth_ + 1.
 void ProjectParser::OpenBlock(std::string_view line)
 {
+    if (depth_ == 0) {
+        const std::string_view kind = FirstField(line);
+        if (kind == "<REAPER_PROJECT" || kind == "<TRACK")
+            projectOrTrackSeen_ = true;
+    }
     if (notesLevel_ != 0) {
         AppendNote(line);
         return;

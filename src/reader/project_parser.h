@@ -22,6 +22,10 @@ public:
     // Interprets one line (without its line end); number is its 1-based line number.
     void ReadLine(std::string_view line, long number);
 
+    // After the last line: throws FileError when the file had neither a
+    // project nor a track block at its top level, so is no REAPER project.
+    void Finish() const;
+
 private:
     enum class NameOwner { None, Track, Item };
 
@@ -60,6 +64,7 @@ private:
     long lineNumber_ = 0;
 
     long depth_ = 0;
+    bool projectOrTrackSeen_ = false;  // "<REAPER_PROJECT" or "<TRACK" at the top level
     bool projectOpen_ = false;  // the outermost block is "<REAPER_PROJECT"
     bool headerOpen_ = false;   // in the project, before its first track
     long notesLevel_ = 0;       // the project notes; 0: none open

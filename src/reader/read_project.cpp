@@ -1,10 +1,12 @@
 #include "reader/read_project.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <memory>
 
+#include "format/file_kind.h"
 #include "model/file_error.h"
 #include "reader/line_source.h"
 #include "reader/project_parser.h"
@@ -13,15 +15,32 @@ namespace sondrel {
 
 namespace {
 
+// A NUL byte near the start marks a binary file (an image, an archive, a
+// compiled program): no text file holds one.
+constexpr std::size_t kBinaryCheckLength = std::size_t{64} << 10;
+
+void RejectBinary(std::string_view line, std::size_t& checked, const LineSource& lines, const std::string& path)
+{
+    if (checked >= kBinaryCheckLength)
+        return;
+    const std::size_t length = std::min(line.size(), kBinaryCheckLength - checked);
+    if (line.substr(0, length).find('\0') != std::string_view::npos)
+        throw FileError(path, lines.LineNumber(), "the file is not a REAPER project: it holds binary data");
+    checked += line.size() + 1;
+}
+
 void ReadLines(ProjectModel& model, LineSource& lines, const std::string& path)
 {
     ProjectParser parser(model, path);
     std::string_view line;
     if (!lines.Next(line))
         throw FileError(path, 0, "the file is empty");
+    std::size_t checked = 0;
     do {
+        RejectBinary(line, checked, lines, path);
         parser.ReadLine(line, lines.LineNumber());
     } while (lines.Next(line));
+    parser.Finish();
 }
 
 struct FileCloser {
@@ -33,6 +52,7 @@ struct FileCloser {
 void ReadProject(ProjectModel& model, const std::string& path)
 {
     model.Clear();
+    RequireOrdinaryFile(path);
     std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
     if (!file) {
         const int error = errno;
@@ -46,7 +66,7 @@ void ReadProject(ProjectModel& model, const std::string& path)
 
 void ReadProjectText(ProjectModel& model, std::string_view text, const std::string& path)
 {
-    LineSource lines(text);
+    LineSource lines(text, path);
     ReadLines(model, lines, path);
 }
 

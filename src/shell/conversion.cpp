@@ -3,6 +3,8 @@
 #include <exception>
 #include <new>
 
+#include "format/document_size.h"
+#include "format/file_kind.h"
 #include "model/file_error.h"
 #include "reader/read_project.h"
 #include "shell/generate_document.h"
@@ -24,8 +26,25 @@ void Remember(const ConversionRequest& request, RememberedPaths& paths)
     paths.LastTemplateFile = request.TemplatePath;
 }
 
+// However the output is spelled, it must not be one of the files the
+// conversion reads: a project or a template replaced by a document is lost.
+void RefuseToReplaceInputs(const RememberedPaths& paths)
+{
+    const std::pair<const std::string*, const char*> inputs[] = {
+        {&paths.LastReaperFile, "project"},
+        {&paths.LastTemplateFile, "template"},
+    };
+    for (const auto& [input, role] : inputs) {
+        if (SameFile(paths.LastHTMLFile, *input))
+            throw FileError(paths.LastHTMLFile, 0,
+                            std::string("this is the ") + role + " file " + *input +
+                                ", which the output must not replace; choose another output file");
+    }
+}
+
 ConversionOutcome ReadAndGenerate(ConversionContext& context)
 {
+    RefuseToReplaceInputs(context.Paths);
     ReadProject(context.Model, context.Paths.LastReaperFile);
     const GenerationContext generation{context.Model, context.Prefs, context.UserLocale, context.UserClock};
     const bool written =
@@ -57,11 +76,17 @@ ConversionOutcome RunConversion(const ConversionRequest& request, ConversionCont
         outcome = ReadAndGenerate(context);
     } catch (const FileError& error) {
         return ReportFailure(error.what(), context.Ui);
-    } catch (const std::bad_alloc&) {
-        return ReportFailure(request.ProjectPath + ": there is not enough memory to convert this project",
+    } catch (const DocumentTooLarge& error) {
+        return ReportFailure(EscapeControlCharacters(request.OutputPath) + ": " + error.what() +
+                                 ", so nothing was written",
                              context.Ui);
+    } catch (const std::bad_alloc&) {
+        return ReportFailure(
+            EscapeControlCharacters(request.ProjectPath) + ": there is not enough memory to convert this project",
+            context.Ui);
     } catch (const std::exception& error) {
-        return ReportFailure(request.ProjectPath + ": the conversion stopped: " + error.what(), context.Ui);
+        return ReportFailure(
+            EscapeControlCharacters(request.ProjectPath + ": the conversion stopped: " + error.what()), context.Ui);
     }
     context.Ui.HideConversionDialog();
     return outcome;

@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -128,6 +129,16 @@ TEST_F(TextFiles, ReadingWhatCannotBeReadFailsNamingTheFile)
     EXPECT_EQ(folder.rfind(folder_.string() + ": ", 0), 0u) << folder;
     EXPECT_NE(folder.find("folder", folder_.string().size()), std::string::npos) << folder;
     EXPECT_THROW(ReadTextFile(""), FileError);
+
+    // A template that never ends, or would fill the memory, is refused at once.
+    const std::string pipe = PathOf("pipe.htm");
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    EXPECT_EQ(FailureOf([&] { ReadTextFile(pipe); }), pipe + ": this is a pipe, not an ordinary file");
+    EXPECT_EQ(FailureOf([&] { ReadTextFile("/dev/zero"); }), "/dev/zero: this is a device, not an ordinary file");
+    const std::string huge = PathOf("huge.htm");
+    PutBytes(huge, "");
+    fs::resize_file(huge, (std::uintmax_t{1} << 30) + 1);  // sparse: takes no room on disk
+    EXPECT_EQ(FailureOf([&] { ReadTextFile(huge); }), huge + ": the file is larger than 1 GiB, more than a template can be");
 }
 
 TEST_F(TextFiles, FileExistsOnlyForOrdinaryFiles)
@@ -210,6 +221,49 @@ TEST_F(TextFiles, AFailedWriteLeavesTheOldFileWhole)
     EXPECT_EQ(failure, PathOf("out.htm") + ": cannot write the file (File too large)");
     EXPECT_EQ(BytesOf(PathOf("out.htm")), "the old document");
     EXPECT_EQ(Entries(), Names{"out.htm"});  // no temporary file left behind
+}
+
+// A run killed while it writes leaves the old document, or the new one
+// whole, and no temporary file: a real SIGKILL at a different moment of the
+// write each round.
+TEST_F(TextFiles, AKilledWriteLeavesNoTemporaryFile)
+{
+    const std::string oldText = "the old document";
+    const std::string newText(64 << 20, 'n');
+    PutBytes(PathOf("out.htm"), oldText);
+    for (int round = 0; round < 6; ++round) {
+        const pid_t child = fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            for (;;)
+                WriteTextFile(newText, PathOf("out.htm"));
+        }
+        usleep(static_cast<useconds_t>(20000 + 37000 * round));
+        kill(child, SIGKILL);
+        int status = 0;
+        waitpid(child, &status, 0);
+        ASSERT_TRUE(WIFSIGNALED(status));
+        const std::string left = BytesOf(PathOf("out.htm"));
+        EXPECT_TRUE(left == oldText || left == newText) << "round " << round << ": " << left.size() << " bytes";
+        // A name given in the instant before the rename is removed by the next write.
+        WriteTextFile(oldText, PathOf("out.htm"));
+        EXPECT_EQ(Entries(), Names{"out.htm"}) << "round " << round;
+    }
+}
+
+// What a killed run of ours left is removed; a running one's file is not.
+TEST_F(TextFiles, WritingRemovesTheTemporaryFilesOfEndedRuns)
+{
+    const pid_t ended = fork();
+    if (ended == 0)
+        _exit(0);
+    waitpid(ended, nullptr, 0);
+    const std::string stale = ".sondrel-" + std::to_string(ended) + "-42.tmp";
+    const std::string running = ".sondrel-" + std::to_string(getpid()) + "-42.tmp";
+    for (const std::string& name : {stale, running, std::string(".sondrel-x-1.tmp"), std::string("other.tmp")})
+        PutBytes(PathOf(name), "left over");
+    WriteTextFile("new", PathOf("out.htm"));
+    EXPECT_EQ(Entries(), (Names{running, ".sondrel-x-1.tmp", "other.tmp", "out.htm"}));
 }
 
 TEST_F(TextFiles, WritingWhereNoFileCanBeFails)

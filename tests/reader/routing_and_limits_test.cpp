@@ -1,6 +1,9 @@
 // Receives with their mirrored sends, the table limits and the failures.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 
@@ -103,15 +106,50 @@ TEST(ReadFailures, EachNamesTheLineAndTheReason)
     EXPECT_NE(ReadFailure(Project({"<TRACK", "  AUXRECV 1e300 0 1 0 0", ">"})), "");
 }
 
-TEST(ReadFailures, EmptyFileFailsAndGarbageReads)
+TEST(ReadFailures, UnclosedBlocksStillRead)
 {
-    EXPECT_EQ(ReadFailure(""), "test.rpp: the file is empty");
-    EXPECT_EQ(ReadFailure("\n"), "");
-    EXPECT_EQ(Read(std::string("\x01\xff<\x00>>\r\"\n'`'\n<<<TRACK\n", 20)).Info.TrackCount, 0);
     const ProjectModel unclosed = Read(Project({"<TRACK", "  NAME \"never closed", "  <VST \"half", ">"}));
     EXPECT_EQ(unclosed.Track(1).Name, "never closed");
     EXPECT_EQ(Fx(unclosed.Track(1)), Lines{"VST|half|"});
 }
+
+// Whether a file is taken for a project: its message, or "" when it reads.
+struct ProjectOrNot {
+    const char* what;
+    std::string text;
+    std::string failure;
+};
+
+class ReadOnlyProjects : public ::testing::TestWithParam<ProjectOrNot> {};
+
+TEST_P(ReadOnlyProjects, AFileWithoutAProjectOrTrackAtTheTopIsRefused)
+{
+    EXPECT_EQ(ReadFailure(GetParam().text), GetParam().failure);
+}
+
+const std::string kNoBlock = "test.rpp: the file is not a REAPER project: it has no <REAPER_PROJECT or <TRACK block";
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, ReadOnlyProjects,
+    ::testing::Values(
+        ProjectOrNot{"empty", "", "test.rpp: the file is empty"},
+        ProjectOrNot{"blank lines", "\n  \n\r\n", kNoBlock},
+        ProjectOrNot{"text", "hello\nworld\n", kNoBlock},
+        ProjectOrNot{"lower case", "<reaper_project 0.1\n>\n", kNoBlock},
+        ProjectOrNot{"track inside another block", "<FOO\n  <TRACK\n  >\n>\n", kNoBlock},
+        ProjectOrNot{"png", std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR<TRACK\n", 24),
+                     "test.rpp, line 3: the file is not a REAPER project: it holds binary data"},
+        ProjectOrNot{"project", "<REAPER_PROJECT 0.1\n>\n", ""},
+        ProjectOrNot{"track template", "<TRACK\n  NAME a\n>\n", ""},
+        ProjectOrNot{"comment lines first", "# written by a tool\n\n<REAPER_PROJECT 0.1\n>\n", ""},
+        ProjectOrNot{"NUL after the first 64 KiB",
+                     "<REAPER_PROJECT 0.1\n" + std::string(70000, 'x') + std::string(1, '\0') + "\n>\n", ""}),
+    [](const ::testing::TestParamInfo<ProjectOrNot>& info) {
+        std::string name = info.param.what;
+        std::replace(name.begin(), name.end(), ' ', '_');
+        std::erase(name, '-');
+        return name;
+    });
 
 TEST(ReadFailures, FailedReadKeepsWhatWasReadSoFar)
 {
@@ -153,6 +191,26 @@ TEST(ReadProjectFile, ReadsFromDiskOrFailsNamingTheFile)
     EXPECT_EQ(model.Info.TrackCount, 0);
     EXPECT_EQ(FileFailure(model, empty), empty + ": the file is empty @0");
     EXPECT_NE(FileFailure(model, folder.string()), "");
+
+    // A line longer than any project holds fails at once, with its number.
+    const std::string longLine = (folder / "long.rpp").string();
+    std::ofstream(longLine, std::ios::binary) << "<REAPER_PROJECT\n" << std::string((16 << 20) + 1, 'x') << "\n>\n";
+    EXPECT_EQ(FileFailure(model, longLine),
+              longLine + ", line 2: the line is longer than 16 MiB, more than a project line can be @2");
+    std::filesystem::remove_all(folder);
+}
+
+// What would block for ever or never end is refused before it is opened.
+TEST(ReadProjectFile, OnlyOrdinaryFilesAreRead)
+{
+    const std::filesystem::path folder = std::filesystem::temp_directory_path() / "sondrel-reader-kinds";
+    std::filesystem::create_directories(folder);
+    const std::string pipe = (folder / "pipe.rpp").string();
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    ProjectModel model;
+    EXPECT_EQ(FileFailure(model, pipe), pipe + ": this is a pipe, not an ordinary file @0");
+    EXPECT_EQ(FileFailure(model, "/dev/zero"), "/dev/zero: this is a device, not an ordinary file @0");
+    EXPECT_EQ(FileFailure(model, folder.string()), folder.string() + ": this is a folder, not an ordinary file @0");
     std::filesystem::remove_all(folder);
 }
 

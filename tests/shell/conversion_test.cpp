@@ -145,12 +145,37 @@ TEST_F(RunConversionTest, AnExistingOutputIsReplacedOnlyAfterOk)
     EXPECT_EQ(Run(request), ConversionOutcome::Written);
     EXPECT_EQ(TempFolder::Read(request.OutputPath), Expected(request));
     EXPECT_EQ(ui.shownPaths, std::vector<std::string>{request.OutputPath});
+}
 
-    // The output may replace its own template.
-    const ConversionRequest same{request.ProjectPath, request.TemplatePath, request.TemplatePath};
-    EXPECT_EQ(Run(same), ConversionOutcome::Written);
-    EXPECT_EQ(ui.messages.size(), 1u) << "the overwrite question is asked";
-    EXPECT_EQ(TempFolder::Read(same.OutputPath), Expected(same));
+// An output that is one of the inputs, however spelled, is refused before any
+// question, and both files stay as they were.
+TEST_F(RunConversionTest, TheOutputNeverReplacesTheProjectOrTheTemplate)
+{
+    const ConversionRequest valid = ValidRequest();
+    std::filesystem::create_directory(folder.Path("sub"));
+    std::filesystem::create_symlink(valid.ProjectPath, folder.Path("link.rpp"));
+    std::filesystem::create_hard_link(valid.TemplatePath, folder.Path("hard.htm"));
+    const struct {
+        std::string output;
+        std::string input;
+        const char* role;
+    } cases[] = {
+        {valid.ProjectPath, valid.ProjectPath, "project"},
+        {folder.Path("sub/../song.rpp"), valid.ProjectPath, "project"},
+        {folder.Path("./link.rpp"), valid.ProjectPath, "project"},
+        {valid.TemplatePath, valid.TemplatePath, "template"},
+        {folder.Path("hard.htm"), valid.TemplatePath, "template"},
+    };
+    for (const auto& c : cases) {
+        answers = {MessageAnswer::Ok};
+        EXPECT_EQ(Run({valid.ProjectPath, c.output, valid.TemplatePath}), ConversionOutcome::Failed) << c.output;
+        ASSERT_EQ(ui.messages.size(), 1u) << c.output;
+        EXPECT_EQ(ui.messages[0].text, c.output + ": this is the " + c.role + " file " + c.input +
+                                           ", which the output must not replace; choose another output file");
+        EXPECT_EQ(TempFolder::Read(valid.ProjectPath), kProject);
+        EXPECT_EQ(TempFolder::Read(valid.TemplatePath), kTemplate);
+        EXPECT_TRUE(ui.shownPaths.empty());
+    }
 }
 
 TEST_F(RunConversionTest, GenerationAsksBeforeReadingAndTakesNoFolderForAFile)
