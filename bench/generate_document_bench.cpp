@@ -104,6 +104,41 @@ void BM_ExpandTemplate(benchmark::State& state)
 }
 BENCHMARK(BM_ExpandTemplate)->Arg(1)->Arg(2)->Arg(4)->Unit(benchmark::kMillisecond)->UseRealTime();
 
+// A template of many conditional blocks against tracks that show all eight
+// combinations of the three flags the blocks read: the time per block and
+// track is what a large template costs on a large project.
+void BM_ConditionalBlocks(benchmark::State& state)
+{
+    const int blocks = static_cast<int>(state.range(0));
+    const int tracks = static_cast<int>(state.range(1));
+    sondrel::ProjectModel model;
+    for (int track = 1; track <= tracks; ++track) {
+        sondrel::TrackRecord& record = model.SlotForWriting(track);
+        record.IsGroup = (track & 4) != 0;
+        record.InGroup = (track & 2) != 0;
+        record.Mute = (track & 1) != 0;
+    }
+    model.Info.TrackCount = static_cast<std::int16_t>(tracks);
+    std::string text = "<!-- TRACK-START -->";
+    const char* const conditions[] = {"-IS-GROUP", "-IN-GROUP", "-IS-MUTED"};
+    for (int block = 0; block < blocks; ++block)
+        text += std::string("<td>(#IF") + conditions[block % 3] + "yes##ELSEno##END-IF#)</td>";
+    text += "<!-- TRACK-END -->";
+    static const sondrel::Preferences prefs;
+    static const PlainLocale locale;
+    static const StillClock clock;
+    const sondrel::GenerationContext context{model, prefs, locale, clock};
+    for (auto _ : state) {
+        const std::string output = sondrel::ExpandTemplate(text, "t.htm", "out.htm", context);
+        benchmark::DoNotOptimize(output.data());
+    }
+    state.counters["ns_per_block_per_track"] = benchmark::Counter(
+        static_cast<double>(blocks) * tracks * 1e-9,
+        benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+}
+BENCHMARK(BM_ConditionalBlocks)->Args({10000, 8})->Args({10000, 64})->Args({100000, 200})
+    ->Unit(benchmark::kMillisecond)->UseRealTime();
+
 void BM_ReadProjectAlone(benchmark::State& state)
 {
     const std::string path = SyntheticProjectFile(SyntheticShape::Scaled(1.0));

@@ -121,12 +121,17 @@ void SubstitutionPlan::AppendFilled(std::string& out, const std::vector<Substitu
         CheckDocumentSize(out.size());
         return;
     }
+    // Measured before anything is appended, so that an oversized document
+    // fails before it takes the memory.
+    std::size_t filledSize = out.size();
+    for (const Piece& piece : pieces_)
+        filledSize += piece.Literal.size() +
+                      (piece.Slot >= 0 ? substitutions[static_cast<std::size_t>(piece.Slot)].Value.size() : 0);
+    CheckDocumentSize(filledSize);
     for (const Piece& piece : pieces_) {
         out += piece.Literal;
-        if (piece.Slot >= 0) {
+        if (piece.Slot >= 0)
             out += substitutions[static_cast<std::size_t>(piece.Slot)].Value;
-            CheckDocumentSize(out.size());
-        }
     }
 }
 

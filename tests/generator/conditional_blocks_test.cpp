@@ -1,5 +1,8 @@
 #include "generator/conditional_blocks.h"
 
+#include "format/text_ops.h"
+#include "generator_fixture.h"
+
 #include <gtest/gtest.h>
 
 #include <random>
@@ -105,24 +108,32 @@ TEST(ConditionalBlocks, MarkersFarBeyondSixteenBitPositionsStillWork)
     EXPECT_EQ(Expand(text, "m"), filler + " on" + filler + filler + "n");
 }
 
-// Random texts built from pieces of the markers, so that markers form and
-// break at every join, against the literal rules.
-TEST(ConditionalBlocks, AgreesWithTheLiteralRulesOnRandomTexts)
-{
-    const std::vector<std::string> pieces{
+const std::vector<std::string> kPieces{
         "(#IF-IS-GROUP", "(#IF-IN-GROUP", "(#IF-IS-MUTED", "(#IF-IS-MUTED", "##ELSE", "##ELSE", "##ELSE",
         "##END-IF#)", "##END-IF#)", "##END-IF#)", "(#IF", "-IS-MUTED", "(#", "IF-IS-MUTED", "##", "#", "ELSE",
         "END-IF#)", "#)", "x", "y", " ", "##END", "-IF#)", "(", "E", "LSE", "##END-IF#", "##ELS", ")"};
-    const std::string flagSets[] = {"", "g", "i", "m", "gi", "gm", "im", "gim"};
-    std::mt19937 random(20210614);
-    std::uniform_int_distribution<std::size_t> pick(0, pieces.size() - 1);
+const std::string kFlagSets[] = {"", "g", "i", "m", "gi", "gm", "im", "gim"};
+
+// A text of up to 24 pieces of the markers, so that markers form and break
+// at every join.
+std::string RandomText(std::mt19937& random)
+{
+    std::uniform_int_distribution<std::size_t> pick(0, kPieces.size() - 1);
     std::uniform_int_distribution<int> length(0, 24);
+    std::string text;
+    for (int n = length(random); n > 0; --n)
+        text += kPieces[pick(random)];
+    return text;
+}
+
+// Random texts against the literal rules.
+TEST(ConditionalBlocks, AgreesWithTheLiteralRulesOnRandomTexts)
+{
+    std::mt19937 random(20210614);
     int resolvedSomething = 0;
     for (int round = 0; round < 20000; ++round) {
-        std::string text;
-        for (int n = length(random); n > 0; --n)
-            text += pieces[pick(random)];
-        const std::string& flags = flagSets[random() % 8];
+        const std::string text = RandomText(random);
+        const std::string& flags = kFlagSets[random() % 8];
         const std::string expected = ExpandLiterally(text, flags);
         ASSERT_EQ(Expand(text, flags), expected) << "text: " << text << " flags: " << flags;
         if (expected.size() < text.size())
@@ -130,6 +141,31 @@ TEST(ConditionalBlocks, AgreesWithTheLiteralRulesOnRandomTexts)
     }
     // The pieces must really exercise resolution, not only the literal copy.
     EXPECT_GT(resolvedSomething, 1000);
+}
+
+// A whole template resolves each track's copy as the literal rules would for
+// that track alone, whatever tracks came before with the same or other flags.
+TEST(ConditionalBlocks, EveryTrackOfATemplateGetsItsOwnResolution)
+{
+    std::mt19937 random(20261207);
+    for (int round = 0; round < 300; ++round) {
+        testing::GeneratorFixture project;
+        std::vector<std::string> flags;
+        for (int track = 1; track <= 12; ++track) {
+            flags.push_back(kFlagSets[random() % 8]);
+            TrackRecord& record = project.AddTrack("t");
+            record.IsGroup = flags.back().find('g') != std::string::npos;
+            record.InGroup = flags.back().find('i') != std::string::npos;
+            record.Mute = flags.back().find('m') != std::string::npos;
+        }
+        const std::string section = RandomText(random) + "[##TRACK-NUM##]";
+        std::string expected;
+        for (int track = 1; track <= 12; ++track)
+            expected += ReplaceAll(ExpandLiterally(section, flags[static_cast<std::size_t>(track - 1)]),
+                                   "##TRACK-NUM##", std::to_string(track));
+        const std::string text = "<!-- TRACK-START -->" + section + "<!-- TRACK-END -->";
+        ASSERT_EQ(ExpandTemplate(text, "t.htm", "o.htm", project.Context()), expected) << "section: " << section;
+    }
 }
 
 }  // namespace

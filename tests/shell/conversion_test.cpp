@@ -177,6 +177,23 @@ TEST_F(RunConversionTest, TheOutputNeverReplacesTheProjectOrTheTemplate)
         EXPECT_TRUE(ui.shownPaths.empty());
     }
 }
+// A document that would pass 1 GiB stops before it takes the memory, and the
+// old output stays: here one 1 MiB track name, asked for 1100 times.
+TEST_F(RunConversionTest, AnOversizedDocumentStopsAndKeepsTheOldOutput)
+{
+    const std::string project =
+        folder.Write("big.rpp", "<REAPER_PROJECT 0.1\n<TRACK\nNAME \"" + std::string(1 << 20, 'n') + "\"\n>\n>\n");
+    std::string section;
+    for (int copy = 0; copy < 1100; ++copy)
+        section += "##TRACK-NAME##,";
+    const std::string tpl = folder.Write("big.htm", "<!-- TRACK-START -->" + section + "<!-- TRACK-END -->");
+    const std::string output = folder.Write("out.htm", "keep me");
+    answers = {MessageAnswer::Ok, MessageAnswer::Ok};
+    EXPECT_EQ(Run({project, output, tpl}), ConversionOutcome::Failed);
+    ASSERT_EQ(ui.messages.size(), 2u);
+    EXPECT_EQ(ui.messages[1].text, output + ": the document would be larger than 1 GiB, so nothing was written");
+    EXPECT_EQ(TempFolder::Read(output), "keep me");
+}
 
 TEST_F(RunConversionTest, GenerationAsksBeforeReadingAndTakesNoFolderForAFile)
 {
