@@ -12,6 +12,7 @@
 #include <QWebEngineView>
 
 #include "shell/settings.h"
+#include "ui/document_page.h"
 #include "ui/frm_about.h"
 #include "ui/frm_convert.h"
 #include "ui/frm_preferences.h"
@@ -59,6 +60,8 @@ frmMain::frmMain(AppContext& context) : context_(context)
     setCentralWidget(client);
     WebBrowser1_ = new QWebEngineView(client);
     WebBrowser1_->setObjectName(QStringLiteral("WebBrowser1"));
+    WebBrowser1_->setPage(new DocumentPage(WebBrowser1_));
+    GuardProfile(*WebBrowser1_->page()->profile());
     WebBrowser1_->move(0, 0);
     // Dropped files go to the window (which opens the conversion dialog),
     // not to the view, which would navigate to them.
@@ -182,7 +185,7 @@ void frmMain::HideConversionDialog()
 
 void frmMain::ShowInBrowser(const std::string& path)
 {
-    const QUrl url = QUrl::fromLocalFile(PathText(path));
+    const QUrl url = DocumentPage::UrlForFile(PathText(path));
     // Loading the page already shown would be answered from what the view
     // holds; a conversion has just rewritten the file, so read it again.
     if (WebBrowser1_->url() == url)

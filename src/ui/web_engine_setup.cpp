@@ -3,6 +3,8 @@
 #include <QCoreApplication>
 #include <QtGlobal>
 
+#include "ui/document_page.h"
+
 #ifndef _WIN32
 #include <unistd.h>
 #endif
@@ -12,9 +14,12 @@ namespace sondrel {
 void PrepareWebEngineEnvironment()
 {
 #ifndef _WIN32
+    // The engine's sandbox cannot start for the root user; everyone else
+    // keeps it.
     if (geteuid() == 0)
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
 #endif
+    RegisterDocumentScheme();
     QByteArray flags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
     if (!flags.split(' ').contains("--disable-gpu")) {
         if (!flags.isEmpty())

@@ -108,6 +108,24 @@ TEST_F(ConverterProcessTest, AFailureIsOneLineNamingTheFileAndLine)
     }
 }
 
+// --force replaces an earlier document, never the project or the template,
+// and a control character from a file reaches the terminal escaped.
+TEST_F(ConverterProcessTest, ForceNeverReplacesAnInputAndMessagesAreEscaped)
+{
+    const std::string projectText = TempFolder::Read(project.toStdString());
+    const Finished replaced = Run({"--force", project, Q(folder.Path("./song.rpp"))});
+    EXPECT_EQ(replaced.status, 1);
+    EXPECT_EQ(replaced.err, "sondrel-convert: " + folder.Path("./song.rpp") + ": this is the project file " +
+                                project.toStdString() + ", which the output must not replace; choose another output file\n");
+    EXPECT_EQ(TempFolder::Read(project.toStdString()), projectText);
+
+    const std::string hostile = folder.Write("esc.rpp", "<REAPER_PROJECT\n  TEMPO \x1b[2J\x07 4 4\n>\n");
+    const Finished escaped = Run({"--force", Q(hostile), Q(output), tracks});
+    EXPECT_EQ(escaped.status, 1);
+    EXPECT_NE(escaped.err.find("\\x1B[2J\\x07"), std::string::npos) << escaped.err;
+    EXPECT_EQ(escaped.err.find('\x1b'), std::string::npos) << escaped.err;
+}
+
 TEST_F(ConverterProcessTest, UsageHelpAndVersion)
 {
     const Finished usage = Run({project});
