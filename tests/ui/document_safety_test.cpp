@@ -2,6 +2,7 @@
 // its script never runs and nothing it names leaves the computer. A local
 // listener stands for the attacker's server; a plain view without the
 // program's guards shows that the same page does reach it.
+#include <QDesktopServices>
 #include <QElapsedTimer>
 #include <QImage>
 #include <QLineEdit>
@@ -45,6 +46,15 @@ QByteArray HostileProject(quint16 port)
 const QByteArray RawTemplate =
     "<html><head><title>Hostile</title></head><body>##NOTES##"
     "<!-- TRACK-START --><p>##TRACK-NAME##</p><!-- TRACK-END --></body></html>";
+
+// Stands for the system's browser: remembers what it was asked to open.
+class UrlCatcher : public QObject {
+    Q_OBJECT
+public:
+    QList<QUrl> opened;
+public slots:
+    void Open(const QUrl& url) { opened.append(url); }
+};
 
 void ConvertThroughDialog(UiHarness& ui, const QString& project, const QString& output, const QString& templ)
 {
@@ -120,6 +130,31 @@ private slots:
         const QString page = ui.WriteScratchFile("logo.htm", "<html><body><img src=\"logo.png\"></body></html>");
         window.ShowInBrowser(page.toStdString());
         QTRY_COMPARE_WITH_TIMEOUT(ImageWidth(*window.Browser()), 7, PageTimeout);
+    }
+
+    // A click on a link to a web page hands it to the system's browser and
+    // leaves the document in the view; a link within the page still moves.
+    void linksLeaveTheViewOnTheDocument()
+    {
+        UrlCatcher browser;
+        QDesktopServices::setUrlHandler(QStringLiteral("http"), &browser, "Open");
+        UiHarness ui;
+        frmMain& window = ui.StartMain();
+        const QString page = ui.WriteScratchFile(
+            "links.htm", "<html><body style='margin:0'>"
+                         "<a href='#end' style='display:block;height:40px'>within</a>"
+                         "<a href='http://127.0.0.1:9/elsewhere' style='display:block;height:40px'>away</a>"
+                         "<div style='height:3000px'></div><p id='end'>end</p></body></html>");
+        window.ShowInBrowser(page.toStdString());
+        QTRY_VERIFY_WITH_TIMEOUT(PageText(*window.Browser()).contains(QStringLiteral("away")), PageTimeout);
+        QWidget* surface = window.Browser()->focusProxy();
+        QTest::mouseClick(surface, Qt::LeftButton, {}, QPoint(10, 60));
+        QTRY_COMPARE_WITH_TIMEOUT(browser.opened, QList<QUrl>{QUrl(QStringLiteral("http://127.0.0.1:9/elsewhere"))},
+                                  PageTimeout);
+        QCOMPARE(window.Browser()->url(), QUrl::fromLocalFile(page));
+        QTest::mouseClick(surface, Qt::LeftButton, {}, QPoint(10, 20));
+        QTRY_COMPARE_WITH_TIMEOUT(window.Browser()->url().fragment(), QStringLiteral("end"), PageTimeout);
+        QDesktopServices::unsetUrlHandler(QStringLiteral("http"));
     }
 
 private:
