@@ -5,8 +5,6 @@
 #include <QDesktopServices>
 #include <QElapsedTimer>
 #include <QImage>
-#include <QLineEdit>
-#include <QPushButton>
 #include <QTcpServer>
 #include <QWebEngineProfile>
 #include <QWebEngineScript>
@@ -56,15 +54,6 @@ public slots:
     void Open(const QUrl& url) { opened.append(url); }
 };
 
-void ConvertThroughDialog(UiHarness& ui, const QString& project, const QString& output, const QString& templ)
-{
-    ui.Trigger("mnuFileConvert");
-    frmConvert* dialog = ui.window->ConversionDialog();
-    dialog->findChild<QLineEdit*>("lbReaperFile")->setText(project);
-    dialog->findChild<QLineEdit*>("lbHTMLFile")->setText(output);
-    dialog->findChild<QLineEdit*>("lbTemplateFile")->setText(templ);
-    dialog->findChild<QPushButton*>("OKButton")->click();
-}
 }  // namespace
 
 class DocumentSafetyTest : public QObject {
@@ -86,7 +75,7 @@ private slots:
         const QString project = ui.WriteScratchFile("hostile.rpp", HostileProject(listener.serverPort()));
         const QString templ = ui.WriteScratchFile("raw.htm", RawTemplate);
         const QString output = ui.ScratchPath("hostile.htm");
-        ConvertThroughDialog(ui, project, output, templ);
+        ui.ConvertThroughDialog(project, output, templ);
         QVERIFY(ui.messages.messages.empty());
         QTRY_COMPARE_WITH_TIMEOUT(window.Browser()->url(), QUrl::fromLocalFile(output), PageTimeout);
         QTRY_COMPARE_WITH_TIMEOUT(window.Browser()->title(), QStringLiteral("Hostile"), PageTimeout);
@@ -114,7 +103,7 @@ private slots:
             "t.htm", "<!-- SONDREL: ESCAPE-HTML --><html><head><title>Named plainly</title></head>"
                      "<body><!-- TRACK-START --><b>##TRACK-NAME##</b><!-- TRACK-END --></body></html>");
         const QString output = ui.ScratchPath("document");
-        ConvertThroughDialog(ui, project, output, templ);
+        ui.ConvertThroughDialog(project, output, templ);
         QTRY_COMPARE_WITH_TIMEOUT(window.Browser()->title(), QStringLiteral("Named plainly"), PageTimeout);
         QTRY_COMPARE_WITH_TIMEOUT(PageText(*window.Browser()).trimmed(), QStringLiteral("<HELLO world >"), PageTimeout);
     }

@@ -1,9 +1,7 @@
 // Whole conversions through the real dialog and the real browser view: what
 // the view shows afterwards, printing it to a PDF file, a refused overwrite,
 // "Contents" in between, and a regenerated output read afresh.
-#include <QLineEdit>
 #include <QProcess>
-#include <QPushButton>
 #include <QSignalSpy>
 #include <QWebEngineView>
 
@@ -23,16 +21,6 @@ const QByteArray SmallProject =
     "    NAME \"Lead Vocal\"\n"
     "  >\n"
     ">\n";
-
-void ConvertThroughDialog(UiHarness& ui, const QString& project, const QString& output, const QString& templ)
-{
-    ui.Trigger("mnuFileConvert");
-    frmConvert* dialog = ui.window->ConversionDialog();
-    dialog->findChild<QLineEdit*>("lbReaperFile")->setText(project);
-    dialog->findChild<QLineEdit*>("lbHTMLFile")->setText(output);
-    dialog->findChild<QLineEdit*>("lbTemplateFile")->setText(templ);
-    dialog->findChild<QPushButton*>("OKButton")->click();
-}
 
 QByteArray ReadAll(const QString& path)
 {
@@ -62,7 +50,7 @@ private slots:
         frmMain& window = ui.StartMain();
         const QString output = ui.ScratchPath("toast band.htm");
         const QString templ = ui.ScratchPath("templates/default_template.htm");
-        ConvertThroughDialog(ui, CorpusProject, output, templ);
+        ui.ConvertThroughDialog(CorpusProject, output, templ);
 
         QVERIFY2(ui.messages.messages.empty(),
                  ui.messages.messages.empty() ? "" : ui.messages.messages[0].text.c_str());
@@ -113,7 +101,7 @@ private slots:
         const QString output = ui.WriteScratchFile("existing.htm", "<html><body>EARLIER OUTPUT</body></html>");
         const QString templ = ui.WriteScratchFile("t.htm", "<html><body>NEW ##FILE-NAME##</body></html>");
         ui.messages.answers = {MessageAnswer::Cancel};
-        ConvertThroughDialog(ui, project, output, templ);
+        ui.ConvertThroughDialog(project, output, templ);
 
         QCOMPARE(ui.messages.messages.size(), std::size_t{1});
         QCOMPARE(ui.messages.messages[0].title, std::string("Overwrite file?"));
@@ -134,14 +122,14 @@ private slots:
         const QString output = ui.ScratchPath("out.htm");
         const QString templ = ui.WriteScratchFile(
             "t.htm", "<html><body><!-- TRACK-START -->FIRST ##TRACK-NAME##<!-- TRACK-END --></body></html>");
-        ConvertThroughDialog(ui, project, output, templ);
+        ui.ConvertThroughDialog(project, output, templ);
         QTRY_VERIFY_WITH_TIMEOUT(PageText(*window.Browser()).contains("FIRST Lead Vocal"), PageTimeout);
 
         ui.Trigger("mnuHelpContents");
         QTRY_VERIFY_WITH_TIMEOUT(PageText(*window.Browser()).contains("HELP PAGE TEXT"), PageTimeout);
 
         ui.WriteScratchFile("t.htm", "<html><body>SECOND VERSION</body></html>");
-        ConvertThroughDialog(ui, project, output, templ);  // answers OK to the overwrite question
+        ui.ConvertThroughDialog(project, output, templ);  // answers OK to the overwrite question
         QTRY_VERIFY_WITH_TIMEOUT(PageText(*window.Browser()).contains("SECOND VERSION"), PageTimeout);
         QCOMPARE(window.Browser()->url(), QUrl::fromLocalFile(output));
         QCOMPARE(ui.messages.messages.size(), std::size_t{1});

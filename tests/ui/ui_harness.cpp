@@ -4,7 +4,9 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QLineEdit>
 #include <QPrinter>
+#include <QPushButton>
 #include <QWebEnginePage>
 #include <QWebEngineView>
 
@@ -73,6 +75,16 @@ void UiHarness::Trigger(const char* actionName)
 std::string StoreKey(const std::string& key)
 {
     return std::string("Sondrel/Settings/") + key;
+}
+
+void UiHarness::ConvertThroughDialog(const QString& project, const QString& output, const QString& templ)
+{
+    Trigger("mnuFileConvert");
+    frmConvert* dialog = window->ConversionDialog();
+    dialog->findChild<QLineEdit*>("lbReaperFile")->setText(project);
+    dialog->findChild<QLineEdit*>("lbHTMLFile")->setText(output);
+    dialog->findChild<QLineEdit*>("lbTemplateFile")->setText(templ);
+    dialog->findChild<QPushButton*>("OKButton")->click();
 }
 
 QString PageText(QWebEngineView& view)

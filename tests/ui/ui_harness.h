@@ -50,6 +50,8 @@ public:
     QString WriteScratchFile(const QString& name, const QByteArray& content) const;
     QString HelpPagePath() const;
     void Trigger(const char* actionName);
+    // File > Convert..., the three fields filled in, OK pressed.
+    void ConvertThroughDialog(const QString& project, const QString& output, const QString& templ);
     template <class Widget>
     Widget* Child(QObject* parent, const char* name)
     {
