@@ -1,8 +1,6 @@
 #include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <filesystem>
-#include <memory>
 #include <random>
 #include <utility>
 
@@ -12,6 +10,7 @@
 #include <unistd.h>
 
 #include "format/document_size.h"
+#include "format/file_handle.h"
 #include "format/file_kind.h"
 #include "format/text_ops.h"
 #include "model/file_error.h"
@@ -21,21 +20,6 @@ namespace fs = std::filesystem;
 namespace sondrel {
 
 namespace {
-
-struct CloseFile {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
-using FileHandle = std::unique_ptr<std::FILE, CloseFile>;
-
-std::string SystemReason(const char* what, int error)
-{
-    return std::string(what) + " (" + std::strerror(error) + ")";
-}
-
-std::string SystemReason(const char* what, const std::error_code& error)
-{
-    return std::string(what) + " (" + error.message() + ")";
-}
 
 [[noreturn]] void FailWriting(const std::string& path, int error)
 {

@@ -1,5 +1,7 @@
 #include "model/file_error.h"
 
+#include <cstring>
+
 namespace sondrel {
 
 namespace {
@@ -17,6 +19,16 @@ bool IsControl(unsigned char c)
     return c < 0x20 || c == 0x7F;
 }
 }  // namespace
+
+std::string SystemReason(const char* what, int error)
+{
+    return std::string(what) + " (" + std::strerror(error) + ")";
+}
+
+std::string SystemReason(const char* what, const std::error_code& error)
+{
+    return std::string(what) + " (" + error.message() + ")";
+}
 
 std::string EscapeControlCharacters(std::string_view text)
 {

@@ -3,6 +3,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <system_error>
 
 namespace sondrel {
 
@@ -24,6 +25,10 @@ private:
     long line_;
     std::string reason_;
 };
+
+// "what (the system's reason)": a reason built from an errno value.
+std::string SystemReason(const char* what, int error);
+std::string SystemReason(const char* what, const std::error_code& error);
 
 // The text with every control byte (below 0x20, and 0x7F) written as \xHH,
 // so that every byte of the message is printable.

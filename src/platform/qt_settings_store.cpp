@@ -24,11 +24,25 @@ QString AsText(const QVariant& value)
 }
 }  // namespace
 
+QtSettingsStore::QtSettingsStore() = default;
+
+// QSettings writes what is still pending when it goes away.
+QtSettingsStore::~QtSettingsStore() = default;
+
+QSettings& QtSettingsStore::SettingsOf(const std::string& application) const
+{
+    std::unique_ptr<QSettings>& settings = opened_[application];
+    if (!settings) {
+        const QString name = QString::fromStdString(application);
+        settings = std::make_unique<QSettings>(name, name);
+    }
+    return *settings;
+}
+
 std::string QtSettingsStore::ReadSetting(const std::string& application, const std::string& section,
                                          const std::string& key, const std::string& defaultText) const
 {
-    const QString name = QString::fromStdString(application);
-    const QSettings settings(name, name);
+    const QSettings& settings = SettingsOf(application);
     const QString path = KeyPath(section, key);
     if (!settings.contains(path))
         return defaultText;
@@ -38,9 +52,13 @@ std::string QtSettingsStore::ReadSetting(const std::string& application, const s
 void QtSettingsStore::WriteSetting(const std::string& application, const std::string& section, const std::string& key,
                                    const std::string& text)
 {
-    const QString name = QString::fromStdString(application);
-    QSettings settings(name, name);
-    settings.setValue(KeyPath(section, key), QString::fromStdString(text));
+    SettingsOf(application).setValue(KeyPath(section, key), QString::fromStdString(text));
+}
+
+void QtSettingsStore::Flush()
+{
+    for (auto& [application, settings] : opened_)
+        settings->sync();
 }
 
 }  // namespace sondrel

@@ -16,8 +16,7 @@ void ProjectParser::BeginItem()
 {
     TrackRecord& track = CurrentTrack();
     if (track.ItemCount() >= MaxTableEntries)
-        Fail("track " + std::to_string(model_.Info.TrackCount) + " has more than " +
-             std::to_string(MaxTableEntries) + " items; a track holds at most " + std::to_string(MaxTableEntries));
+        FailTableFull(model_.Info.TrackCount, "items");
     track.ItemTable.emplace_back();
     itemLevel_ = depth_ + 1;
     // The item's own lines before its first "TAKE" line are its first take,

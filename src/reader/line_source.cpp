@@ -100,8 +100,7 @@ bool LineSource::Refill()
     if (got < buffer_.size() - kept) {
         if (std::ferror(file_)) {
             const int error = errno;
-            throw FileError(path_, lineNumber_ + 1,
-                            std::string("cannot read the file (") + std::strerror(error) + ")");
+            throw FileError(path_, lineNumber_ + 1, SystemReason("cannot read the file", error));
         }
         atEnd_ = true;
     }

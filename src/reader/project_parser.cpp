@@ -24,13 +24,18 @@ bool IsCloser(std::string_view text)
 
 ProjectParser::ProjectParser(ProjectModel& model, const std::string& path) : model_(model), path_(path)
 {
-    model_.Clear();
     model_.Info.SourcePath = path;
 }
 
 void ProjectParser::Fail(const std::string& reason) const
 {
     throw FileError(path_, lineNumber_, reason);
+}
+
+void ProjectParser::FailTableFull(int track, const char* what) const
+{
+    Fail("track " + std::to_string(track) + " has more than " + std::to_string(MaxTableEntries) + " " + what +
+         "; a track holds at most " + std::to_string(MaxTableEntries));
 }
 
 void ProjectParser::ReadLine(std::string_view line, long number)

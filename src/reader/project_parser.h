@@ -16,7 +16,7 @@ namespace sondrel {
 // it; a line stands at the depth of the blocks open around it.
 class ProjectParser {
 public:
-    // Clears the model; path is kept in SourcePath and names the file in messages.
+    // Fills a cleared model; path is kept in SourcePath and names the file in messages.
     ProjectParser(ProjectModel& model, const std::string& path);
 
     // Interprets one line (without its line end); number is its 1-based line number.
@@ -38,6 +38,8 @@ private:
     void ReadNameBlockLine(std::string_view line);
     void BeginNameBlock(NameOwner owner);
     [[noreturn]] void Fail(const std::string& reason) const;
+    // A track's table of what (FX, items, sends and receives) is full.
+    [[noreturn]] void FailTableFull(int track, const char* what) const;
     LinePlace Place() const { return LinePlace{path_, lineNumber_}; }
     // The gain and pan of a VOLPAN line, track's or item's; a missing field is 0.
     void ReadVolumePan(std::string_view line, float& volume, float& pan) const;

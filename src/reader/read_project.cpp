@@ -3,9 +3,8 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
-#include <cstring>
-#include <memory>
 
+#include "format/file_handle.h"
 #include "format/file_kind.h"
 #include "model/file_error.h"
 #include "reader/line_source.h"
@@ -43,20 +42,16 @@ void ReadLines(ProjectModel& model, LineSource& lines, const std::string& path)
     parser.Finish();
 }
 
-struct FileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
-
 }  // namespace
 
 void ReadProject(ProjectModel& model, const std::string& path)
 {
     model.Clear();
     RequireOrdinaryFile(path);
-    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
+    FileHandle file(std::fopen(path.c_str(), "rb"));
     if (!file) {
         const int error = errno;
-        throw FileError(path, 0, std::string("cannot open the file (") + std::strerror(error) + ")");
+        throw FileError(path, 0, SystemReason("cannot open the file", error));
     }
     // The reader keeps its own chunk buffer; a second one would only copy.
     std::setvbuf(file.get(), nullptr, _IONBF, 0);
@@ -66,6 +61,7 @@ void ReadProject(ProjectModel& model, const std::string& path)
 
 void ReadProjectText(ProjectModel& model, std::string_view text, const std::string& path)
 {
+    model.Clear();
     LineSource lines(text, path);
     ReadLines(model, lines, path);
 }

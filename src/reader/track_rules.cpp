@@ -23,12 +23,6 @@ bool StartsWithKeyword(std::string_view line, std::string_view keyword)
            (line.size() == keyword.size() || line[keyword.size()] == ' ');
 }
 
-std::string TableFullMessage(int track, const char* what)
-{
-    return "track " + std::to_string(track) + " has more than " + std::to_string(MaxTableEntries) + " " + what +
-           "; a track holds at most " + std::to_string(MaxTableEntries);
-}
-
 std::string SourceOutOfRangeMessage(double source, std::string_view field)
 {
     const std::string range = ": track numbers run from 0 to " + std::to_string(MaxTableEntries);
@@ -150,12 +144,12 @@ void ProjectParser::AddReceive(std::string_view line)
 
     const int destination = model_.Info.TrackCount;
     if (CurrentTrack().ReceiveCount() >= MaxTableEntries)
-        Fail(TableFullMessage(destination, "sends and receives"));
+        FailTableFull(destination, "sends and receives");
     CurrentTrack().ReceiveTable.push_back(receive);
 
     TrackRecord& sender = model_.SlotForWriting(sourceTrack);
     if (sender.ReceiveCount() >= MaxTableEntries)
-        Fail(TableFullMessage(sourceTrack, "sends and receives"));
+        FailTableFull(sourceTrack, "sends and receives");
     sender.ReceiveTable.push_back(
         ReceiveRecord{"S", std::to_string(destination), receive.Volume, receive.Pan, receive.Mute});
 }
@@ -165,7 +159,7 @@ void ProjectParser::AddFx(std::string_view kind, std::string_view line)
 {
     TrackRecord& track = CurrentTrack();
     if (track.FxCount() >= MaxTableEntries)
-        Fail(TableFullMessage(model_.Info.TrackCount, "FX"));
+        FailTableFull(model_.Info.TrackCount, "FX");
     const LineParts tokens = SplitTokens(line);
     FxRecord fx;
     fx.FxType = std::string(kind.substr(1));

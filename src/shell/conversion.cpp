@@ -28,27 +28,26 @@ void Remember(const ConversionRequest& request, RememberedPaths& paths)
 
 // However the output is spelled, it must not be one of the files the
 // conversion reads: a project or a template replaced by a document is lost.
-void RefuseToReplaceInputs(const RememberedPaths& paths)
+void RefuseToReplaceInputs(const ConversionRequest& request)
 {
     const std::pair<const std::string*, const char*> inputs[] = {
-        {&paths.LastReaperFile, "project"},
-        {&paths.LastTemplateFile, "template"},
+        {&request.ProjectPath, "project"},
+        {&request.TemplatePath, "template"},
     };
     for (const auto& [input, role] : inputs) {
-        if (SameFile(paths.LastHTMLFile, *input))
-            throw FileError(paths.LastHTMLFile, 0,
+        if (SameFile(request.OutputPath, *input))
+            throw FileError(request.OutputPath, 0,
                             std::string("this is the ") + role + " file " + *input +
                                 ", which the output must not replace; choose another output file");
     }
 }
 
-ConversionOutcome ReadAndGenerate(ConversionContext& context)
+ConversionOutcome ReadAndGenerate(const ConversionRequest& request, ConversionContext& context)
 {
-    RefuseToReplaceInputs(context.Paths);
-    ReadProject(context.Model, context.Paths.LastReaperFile);
+    RefuseToReplaceInputs(request);
+    ReadProject(context.Model, request.ProjectPath);
     const GenerationContext generation{context.Model, context.Prefs, context.UserLocale, context.UserClock};
-    const bool written =
-        GenerateDocument(context.Paths.LastHTMLFile, context.Paths.LastTemplateFile, generation, context.Ui);
+    const bool written = GenerateDocument(request.OutputPath, request.TemplatePath, generation, context.Ui);
     return written ? ConversionOutcome::Written : ConversionOutcome::Declined;
 }
 
@@ -73,7 +72,7 @@ ConversionOutcome RunConversion(const ConversionRequest& request, ConversionCont
 
     ConversionOutcome outcome;
     try {
-        outcome = ReadAndGenerate(context);
+        outcome = ReadAndGenerate(request, context);
     } catch (const FileError& error) {
         return ReportFailure(error.what(), context.Ui);
     } catch (const DocumentTooLarge& error) {

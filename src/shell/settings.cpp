@@ -107,6 +107,7 @@ void SaveSettings(SettingsStore& store, bool mainWindowMinimised, const WindowPl
     Write(store, "ListSeparator", preferences.ListSeparator);
     Write(store, "DateFormat", preferences.DateFormat);
     Write(store, "TimeFormat", preferences.TimeFormat);
+    store.Flush();
 }
 
 }  // namespace sondrel

@@ -16,6 +16,8 @@ public:
                                     const std::string& key, const std::string& defaultText) const = 0;
     virtual void WriteSetting(const std::string& application, const std::string& section,
                               const std::string& key, const std::string& text) = 0;
+    // Puts what was written where the next run, or another program, reads it.
+    virtual void Flush() {}
 };
 
 // The paths of the last accepted conversion.

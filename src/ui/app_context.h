@@ -5,6 +5,7 @@
 #include "format/locale.h"
 #include "format/preferences.h"
 #include "model/project_model.h"
+#include "shell/conversion.h"
 #include "shell/settings.h"
 #include "shell/user_interface.h"
 
@@ -29,5 +30,12 @@ struct AppContext {
     // The folder of the program file, without a trailing separator.
     std::string ApplicationDirectory;
 };
+
+// The application's records and services as a conversion needs them, with
+// ui the window that answers for it.
+inline ConversionContext ConversionContextFor(AppContext& context, ConversionUi& ui)
+{
+    return {context.Model, context.Prefs, context.Paths, context.UserLocale, context.UserClock, ui};
+}
 
 }  // namespace sondrel

@@ -120,8 +120,7 @@ void frmConvert::OKButton_Click()
 {
     const ConversionRequest request{PathBytes(lbReaperFile_->text()), PathBytes(lbHTMLFile_->text()),
                                     PathBytes(lbTemplateFile_->text())};
-    ConversionContext conversion{context_.Model,      context_.Prefs,     context_.Paths,
-                                 context_.UserLocale, context_.UserClock, ui_};
+    ConversionContext conversion = ConversionContextFor(context_, ui_);
     RunConversion(request, conversion);
 }
 

@@ -32,6 +32,7 @@ TEST(QtSettingsStore, ValuesAreAddressedByApplicationSectionAndKey)
     EXPECT_EQ(store.ReadSetting(app, "Other", "DateFormat", "Short"), "Short");
     // The desktop program and the converter find each other's values here.
     store.WriteSetting(app, "Settings", "MainLeft", "1500");
+    store.Flush();
     EXPECT_EQ(QSettings(FileOf(app), QSettings::IniFormat).value("Settings/MainLeft").toString(), "1500");
 }
 
