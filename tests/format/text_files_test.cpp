@@ -1,12 +1,17 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
+#include <linux/filter.h>
+#include <linux/seccomp.h>
+#include <sys/prctl.h>
 #include <sys/resource.h>
+#include <sys/syscall.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstddef>
 #include <csignal>
 #include <filesystem>
 #include <fstream>
@@ -129,6 +134,8 @@ TEST_F(TextFiles, ReadingWhatCannotBeReadFailsNamingTheFile)
     EXPECT_EQ(folder.rfind(folder_.string() + ": ", 0), 0u) << folder;
     EXPECT_NE(folder.find("folder", folder_.string().size()), std::string::npos) << folder;
     EXPECT_THROW(ReadTextFile(""), FileError);
+    const std::string tooLong = PathOf(std::string(300, 'n'));
+    EXPECT_EQ(FailureOf([&] { ReadTextFile(tooLong); }), tooLong + ": cannot open the file (File name too long)");
 
     // A template that never ends, or would fill the memory, is refused at once.
     const std::string pipe = PathOf("pipe.htm");
@@ -249,6 +256,61 @@ TEST_F(TextFiles, AKilledWriteLeavesNoTemporaryFile)
         WriteTextFile(oldText, PathOf("out.htm"));
         EXPECT_EQ(Entries(), Names{"out.htm"}) << "round " << round;
     }
+}
+
+// The status of a child that runs body and exits 0 unless a signal ends it.
+template <typename Body>
+int InChild(Body body)
+{
+    const pid_t child = fork();
+    if (child == 0) {
+        body();
+        _exit(0);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    return status;
+}
+
+// A run that dies in the middle of writing leaves nothing, not even until
+// the next write: the file being written has no name yet.
+TEST_F(TextFiles, ARunThatDiesWhileWritingLeavesNothingAtOnce)
+{
+    PutBytes(PathOf("out.htm"), "the old document");
+    const int status = InChild([&] {
+        const rlimit small{4096, 4096};
+        setrlimit(RLIMIT_FSIZE, &small);
+        std::signal(SIGXFSZ, SIG_DFL);  // passing the limit ends the process
+        WriteTextFile(std::string(1 << 20, 'n'), PathOf("out.htm"));
+    });
+    ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGXFSZ) << status;
+    EXPECT_EQ(Entries(), Names{"out.htm"});
+    EXPECT_EQ(BytesOf(PathOf("out.htm")), "the old document");
+}
+
+// Setting the new file's permissions can fail (on some mounted file
+// systems): the write then fails with its own reason and the old file stays.
+TEST_F(TextFiles, PermissionsThatCannotBeKeptFailTheWrite)
+{
+    PutBytes(PathOf("out.htm"), "the old document");
+    const std::string expected = PathOf("out.htm") + ": cannot keep the file's permissions (Operation not permitted)";
+    const int status = InChild([&] {
+        // The system refuses every fchmod from here on, as such a file system would.
+        sock_filter filter[] = {
+            BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, nr)),
+            BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, __NR_fchmod, 0, 1),
+            BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ERRNO | EPERM),
+            BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ALLOW),
+        };
+        const sock_fprog program{static_cast<unsigned short>(std::size(filter)), filter};
+        if (prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0) != 0 || prctl(PR_SET_SECCOMP, SECCOMP_MODE_FILTER, &program) != 0)
+            _exit(2);
+        _exit(FailureOf([&] { WriteTextFile("new", PathOf("out.htm")); }) == expected ? 0 : 1);
+    });
+    ASSERT_TRUE(WIFEXITED(status)) << status;
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "1: another message or none, 2: no filter";
+    EXPECT_EQ(BytesOf(PathOf("out.htm")), "the old document");
+    EXPECT_EQ(Entries(), Names{"out.htm"});
 }
 
 // What a killed run of ours left is removed; a running one's file is not.

@@ -98,6 +98,10 @@ TEST(FindIgnoringCase, LettersFoldOtherBytesDoNot)
     EXPECT_EQ(FindIgnoringCase("abc", "c", 9), none);
     EXPECT_EQ(FindIgnoringCase("!<!<!-- a -->", "<!-- A -->", 0), 3U);
     EXPECT_EQ(FindIgnoringCase("<!-- a --", "<!-- a -->", 0), none);
+    // Both ends of the alphabet fold, and a key's exact-match anchor may stand anywhere in it.
+    EXPECT_EQ(FindIgnoringCase("xxZZ", "zz", 0), 2U);
+    EXPECT_EQ(FindIgnoringCase("zAz", "Z", 1), 2U);
+    EXPECT_EQ(FindIgnoringCase("ab! AB!C", "ab!c", 0), 4U);
 }
 
 }  // namespace

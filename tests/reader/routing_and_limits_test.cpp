@@ -139,6 +139,16 @@ INSTANTIATE_TEST_SUITE_P(
         ProjectOrNot{"track inside another block", "<FOO\n  <TRACK\n  >\n>\n", kNoBlock},
         ProjectOrNot{"png", std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR<TRACK\n", 24),
                      "test.rpp, line 3: the file is not a REAPER project: it holds binary data"},
+        ProjectOrNot{"binary first line", std::string("\x7f" "ELF\0<TRACK\n", 10),
+                     "test.rpp, line 1: the file is not a REAPER project: it holds binary data"},
+        ProjectOrNot{"NUL after 64 KiB of short lines",
+                     "<TRACK\n" + [] {
+                         std::string lines;
+                         for (int n = 0; n < 40000; ++n)
+                             lines += "x\n";
+                         return lines;
+                     }() + std::string(1, '\0') + "\n>\n",
+                     ""},
         ProjectOrNot{"project", "<REAPER_PROJECT 0.1\n>\n", ""},
         ProjectOrNot{"track template", "<TRACK\n  NAME a\n>\n", ""},
         ProjectOrNot{"comment lines first", "# written by a tool\n\n<REAPER_PROJECT 0.1\n>\n", ""},
