@@ -1,6 +1,7 @@
 // Each folder under data/ is one case: project.rpp and template.htm expand to
 // expected.htm byte for byte. An optional preferences.txt holds lines such as
 // "ListSeparator=Comma", "DateFormat=Long" or "TimeFormat=Long".
+// SONDREL_UPDATE_GOLDEN=1 rewrites every expected.htm from what the code gives.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -13,6 +14,8 @@
 
 #include "generator/expand_template.h"
 #include "reader/read_project.h"
+#include "shell/settings.h"
+#include "shell/user_interface.h"
 #include "support/fakes.h"
 
 namespace sondrel {
@@ -36,26 +39,40 @@ std::string ReadBytes(const fs::path& path)
     return content.str();
 }
 
+// preferences.txt holds "Key=Value" lines as the settings store keeps them;
+// they are loaded the way the program loads its settings.
 Preferences ReadPreferences(const fs::path& path)
 {
-    Preferences prefs;
-    if (!fs::exists(path))
-        return prefs;
-    std::istringstream lines(ReadBytes(path));
-    for (std::string line; std::getline(lines, line);) {
-        const std::size_t equals = line.find('=');
-        if (equals == std::string::npos)
-            continue;
-        const std::string key = line.substr(0, equals);
-        std::string* field = key == "ListSeparator" ? &prefs.ListSeparator
-                             : key == "DateFormat"  ? &prefs.DateFormat
-                             : key == "TimeFormat"  ? &prefs.TimeFormat
-                                                    : nullptr;
-        if (field == nullptr)
-            throw std::runtime_error("unknown preference " + key + " in " + path.string());
-        *field = line.substr(equals + 1);
+    testing::MemorySettingsStore store;
+    if (fs::exists(path)) {
+        std::istringstream lines(ReadBytes(path));
+        for (std::string line; std::getline(lines, line);) {
+            const std::size_t equals = line.find('=');
+            if (equals != std::string::npos)
+                store.WriteSetting(ApplicationTitle, "Settings", line.substr(0, equals), line.substr(equals + 1));
+        }
     }
+    WindowPlacement placement;
+    RememberedPaths paths;
+    Preferences prefs;
+    LoadSettings(store, "", placement, paths, prefs);
     return prefs;
+}
+
+// Where two documents part: the first differing line of each, numbered.
+std::string FirstDifference(const std::string& actual, const std::string& expected)
+{
+    std::istringstream a(actual), e(expected);
+    std::string lineA, lineE;
+    for (int number = 1;; ++number) {
+        const bool moreA = static_cast<bool>(std::getline(a, lineA));
+        const bool moreE = static_cast<bool>(std::getline(e, lineE));
+        if (!moreA && !moreE)
+            return "the documents differ only in their line ends";
+        if (!moreA || !moreE || lineA != lineE)
+            return "line " + std::to_string(number) + "\n  actual:   " + (moreA ? lineA : "(end)") +
+                   "\n  expected: " + (moreE ? lineE : "(end)");
+    }
 }
 
 std::vector<std::string> CaseNames()
@@ -86,7 +103,7 @@ TEST_P(GoldenFiles, ExpandsToTheExpectedDocument)
     if (std::getenv("SONDREL_UPDATE_GOLDEN") != nullptr)
         std::ofstream(folder / "expected.htm", std::ios::binary) << actual;
     const std::string expected = ReadBytes(folder / "expected.htm");
-    EXPECT_EQ(actual, expected) << "case " << GetParam();
+    EXPECT_TRUE(actual == expected) << "case " << GetParam() << " differs at " << FirstDifference(actual, expected);
 }
 
 TEST(GoldenFileCases, AreFound)
