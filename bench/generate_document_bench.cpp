@@ -17,6 +17,7 @@
 #include "format/preferences.h"
 #include "generator/expand_template.h"
 #include "reader/read_project.h"
+#include "support/fixed_locale.h"
 #include "support/synthetic_project.h"
 
 namespace {
@@ -24,19 +25,8 @@ namespace {
 using sondrel::bench::SyntheticProjectFile;
 using sondrel::bench::SyntheticShape;
 
-class PlainLocale : public sondrel::Locale {
-public:
-    std::string DecimalSeparator() const override { return "."; }
-    std::string TimeSeparator() const override { return ":"; }
-    std::string ShortDate(const sondrel::LocalDateTime&) const override { return "6/14/2021"; }
-    std::string LongDate(const sondrel::LocalDateTime&) const override { return "Monday, June 14, 2021"; }
-    std::string LongTime(const sondrel::LocalDateTime&) const override { return "5:42:07 PM"; }
-};
-
-class StillClock : public sondrel::Clock {
-public:
-    sondrel::LocalDateTime Now() const override { return {2021, 6, 14, 17, 42, 7}; }
-};
+using PlainLocale = sondrel::testing::FixedLocale;
+using StillClock = sondrel::testing::FixedClock;
 
 const std::string& DefaultTemplate()
 {

@@ -17,24 +17,14 @@
 #include "generator/expand_template.h"
 #include "model/project_model.h"
 #include "reader/read_project.h"
+#include "support/fixed_locale.h"
 
 namespace {
 
 using namespace sondrel;
 
-class PlainLocale : public Locale {
-public:
-    std::string DecimalSeparator() const override { return "."; }
-    std::string TimeSeparator() const override { return ":"; }
-    std::string ShortDate(const LocalDateTime&) const override { return "6/14/2021"; }
-    std::string LongDate(const LocalDateTime&) const override { return "Monday, June 14, 2021"; }
-    std::string LongTime(const LocalDateTime&) const override { return "5:42:07 PM"; }
-};
-
-class StillClock : public Clock {
-public:
-    LocalDateTime Now() const override { return {2021, 6, 14, 17, 42, 7}; }
-};
+using PlainLocale = testing::FixedLocale;
+using StillClock = testing::FixedClock;
 
 std::string ProjectPath()
 {

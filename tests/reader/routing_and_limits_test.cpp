@@ -8,6 +8,7 @@
 #include <fstream>
 
 #include "reader_test_support.h"
+#include "shell/temp_folder.h"
 
 namespace sondrel {
 namespace {
@@ -183,8 +184,8 @@ std::string FileFailure(ProjectModel& model, const std::string& path)
 
 TEST(ReadProjectFile, ReadsFromDiskOrFailsNamingTheFile)
 {
-    const std::filesystem::path folder = std::filesystem::temp_directory_path() / "sondrel-reader-test";
-    std::filesystem::create_directories(folder);
+    const TempFolder scratch;  // a folder of its own: test programs run side by side
+    const std::filesystem::path folder = scratch.Path("");
     const std::string song = (folder / "song.rpp").string();
     const std::string empty = (folder / "empty.rpp").string();
     const std::string missing = (folder / "missing.rpp").string();
@@ -207,21 +208,21 @@ TEST(ReadProjectFile, ReadsFromDiskOrFailsNamingTheFile)
     std::ofstream(longLine, std::ios::binary) << "<REAPER_PROJECT\n" << std::string((16 << 20) + 1, 'x') << "\n>\n";
     EXPECT_EQ(FileFailure(model, longLine),
               longLine + ", line 2: the line is longer than 16 MiB, more than a project line can be @2");
-    std::filesystem::remove_all(folder);
 }
 
 // What would block for ever or never end is refused before it is opened.
 TEST(ReadProjectFile, OnlyOrdinaryFilesAreRead)
 {
-    const std::filesystem::path folder = std::filesystem::temp_directory_path() / "sondrel-reader-kinds";
-    std::filesystem::create_directories(folder);
+    const TempFolder scratch;
+    const std::filesystem::path folder = scratch.Path("");
     const std::string pipe = (folder / "pipe.rpp").string();
     ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
     ProjectModel model;
     EXPECT_EQ(FileFailure(model, pipe), pipe + ": this is a pipe, not an ordinary file @0");
     EXPECT_EQ(FileFailure(model, "/dev/zero"), "/dev/zero: this is a device, not an ordinary file @0");
-    EXPECT_EQ(FileFailure(model, folder.string()), folder.string() + ": this is a folder, not an ordinary file @0");
-    std::filesystem::remove_all(folder);
+    const std::string folderPath = scratch.Path("sub");
+    std::filesystem::create_directory(folderPath);
+    EXPECT_EQ(FileFailure(model, folderPath), folderPath + ": this is a folder, not an ordinary file @0");
 }
 
 }  // namespace
