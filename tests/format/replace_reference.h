@@ -1,41 +1,25 @@
 #pragma once
 
+#include <algorithm>
 #include <string>
 #include <string_view>
 
-// The replace-all rule written the slow, obvious way: replace the first
-// occurrence (ASCII letters compared without case), then search again from
-// the very start; after a replacement at least as long as the key, search on
-// after it instead. Quadratic, for comparing on small texts only.
-
+// The replace-all rule the slow, obvious way: replace the first occurrence (ASCII letters compared without case),
+// then search again from the very start, or after the replacement when it is at least as long as the key.
 namespace sondrel::testing_reference {
-
-inline char Folded(char c)
-{
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-inline std::size_t FindFolded(const std::string& text, std::string_view key, std::size_t from)
-{
-    for (std::size_t start = from; start + key.size() <= text.size(); ++start) {
-        std::size_t n = 0;
-        while (n < key.size() && Folded(text[start + n]) == Folded(key[n]))
-            ++n;
-        if (n == key.size())
-            return start;
-    }
-    return std::string::npos;
-}
 
 inline std::string ReplaceAllByRepeatedSearch(std::string_view text, std::string_view key, std::string_view replacement)
 {
+    const auto folded = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; };
+    const auto same = [&](char a, char b) { return folded(a) == folded(b); };
     std::string working(text);
-    std::size_t from = 0;
-    const bool searchOnAfter = replacement.size() >= key.size();
-    for (std::size_t at = FindFolded(working, key, from); at != std::string::npos;
-         at = FindFolded(working, key, from)) {
-        working = working.substr(0, at) + std::string(replacement) + working.substr(at + key.size());
-        from = searchOnAfter ? at + replacement.size() : 0;
+    for (std::size_t at = 0; at + key.size() <= working.size();) {
+        if (!std::equal(key.begin(), key.end(), working.begin() + static_cast<std::ptrdiff_t>(at), same)) {
+            ++at;
+            continue;
+        }
+        working.replace(at, key.size(), replacement);
+        at = replacement.size() >= key.size() ? at + replacement.size() : 0;
     }
     return working;
 }
