@@ -146,6 +146,7 @@ TEST_F(TextFiles, AFailedOrKilledWriteLeavesOneWholeDocument)
     };
     const int ignored = limited(SIG_IGN), ended = limited(SIG_DFL);
     EXPECT_TRUE(ignored == 0 && WIFSIGNALED(ended) && WTERMSIG(ended) == SIGXFSZ) << ignored << " " << ended;
+    EXPECT_EQ(Entries(), Names{"out.htm"}) << "the file being written has no name until it is complete";
     const struct { unsigned call, error; const char* reason; } refusals[] = {
         {__NR_access, EACCES, "cannot write the file (Permission denied)"},
         {__NR_openat, EACCES, "cannot write the file (Permission denied)"},
