@@ -37,7 +37,8 @@ struct Case {
     const char* name;
     const char* command;  // the arguments, led by the environment variables that differ from LANG=C
     int status;
-    std::string expected;  // the error line after "sondrel-convert: ", or a pattern of the output and then the file
+    std::string expected;  // the error line after "sondrel-convert: ", or a pattern of the output and then the
+                           // file; "~text": a large document that holds text and no placeholder
     friend void PrintTo(const Case& run, std::ostream* out) { *out << '[' << run.command << ']'; }
 };
 
@@ -70,7 +71,10 @@ TEST_P(ConverterProcess, Runs)
     const std::string output = arguments.contains("old.htm") ? "old.htm" : "out.htm";
     if (run.status == 0) {
         const std::string shown = out + TempFolder::Read(folder.Path(output));
-        EXPECT_TRUE(std::regex_match(shown, std::regex(run.expected))) << shown;
+        if (run.expected.starts_with('~'))  // too long for a pattern: std::regex recurses per character
+            EXPECT_TRUE(shown.find(run.expected.substr(1)) != std::string::npos && shown.find("##") == std::string::npos);
+        else
+            EXPECT_TRUE(std::regex_match(shown, std::regex(run.expected))) << shown;
     } else {
         EXPECT_EQ(out, "sondrel-convert: " + run.expected + (run.status != 2 ? "\n" : "\nUsage: sondrel-convert "
                        "[OPTIONS] PROJECT OUTPUT [TEMPLATE]\nTry 'sondrel-convert --help' for more.\n"));
@@ -86,7 +90,7 @@ INSTANTIATE_TEST_SUITE_P(, ConverterProcess, ::testing::Values(
     Case{"Writes", "song.rpp out.htm tpl.htm", 0, kTracks},
     Case{"KeepsAnExistingOutput", "song.rpp old.htm", 3, "old.htm already exists and was not replaced (--force "
          "replaces it)"},
-    Case{"ForceUsesTheInstalledTemplate", "--force song.rpp old.htm", 0, R"((?![\s\S]*##)[\s\S]*Drums[\s\S]*)"},
+    Case{"ForceUsesTheInstalledTemplate", "--force song.rpp old.htm", 0, "~Drums"},
     Case{"ForceNeverReplacesTheProject", "--force song.rpp ./song.rpp", 1, "./song.rpp: this is the project file "
          "song.rpp, which the output must not replace; choose another output file"},
     Case{"ForceNeverReplacesTheTemplate", "-f song.rpp tpl.htm tpl.htm", 1, "tpl.htm: this is the template file "
