@@ -100,8 +100,6 @@ INSTANTIATE_TEST_SUITE_P(, ConverterProcess, ::testing::Values(
     Case{"NoTemplateFile", "song.rpp out.htm no.htm", 1, "no.htm: the file does not exist"},
     Case{"NoFolder", "song.rpp no/out.htm tpl.htm", 1, "no/out.htm: cannot write the file (No such file or directory)"},
     Case{"NoOutput", "song.rpp", 2, "You must enter all information"},
-    Case{"NoProject", " out.htm tpl.htm", 2, "You must enter all information"},
-    Case{"NoTemplate", "song.rpp out.htm ", 2, "You must enter all information"},
     Case{"TooMany", "song.rpp out.htm tpl.htm x", 2, "too many arguments: at most PROJECT, OUTPUT and TEMPLATE"},
     Case{"UnknownOption", "--colour song.rpp out.htm", 2, "Unknown option 'colour'."},
     Case{"NoValue", "song.rpp out.htm --list-separator", 2, "Missing value after '--list-separator'."},
@@ -122,8 +120,7 @@ INSTANTIATE_TEST_SUITE_P(, ConverterProcess, ::testing::Values(
     // Numbers follow LC_ALL, then LANG. The German locale also gives the C library a decimal comma, with which the
     // project's "0.5" must still be read as a half.
     Case{"German", "LANG=de_DE.UTF-8 song.rpp out.htm tpl.htm", 0, R"(<h1>120,5 BPM 4/4</h1><p>Drums</p>-6,00db)"},
-    Case{"LcAllWins", "LANG=de_DE.UTF-8 LC_ALL=C song.rpp out.htm tpl.htm", 0, kTracks},
-    Case{"American", "LANG=en_US.UTF-8 song.rpp out.htm tpl.htm", 0, kTracks}),
+    Case{"LcAllWins", "LANG=de_DE.UTF-8 LC_ALL=C song.rpp out.htm tpl.htm", 0, kTracks}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // In-process, where the input can be a terminal and a path need not be text; the question is one line, escaped.

@@ -15,8 +15,8 @@
 #include <set>
 
 #include "format/text_ops.h"
-#include "model/file_error.h"
 #include "shell/temp_folder.h"
+#include "support/fakes.h"
 
 namespace fs = std::filesystem;
 
@@ -25,14 +25,7 @@ namespace {
 
 using Names = std::set<std::string>;
 constexpr auto Read = &testing::TempFolder::Read;
-
-std::string FailureOf(const std::function<void()>& operation)
-try {
-    operation();
-    return "";
-} catch (const FileError& error) {
-    return error.what();
-}
+using testing::FailureOf;
 
 // The wait status of a child process that exits 0 when body returns true; killed after killAfter microseconds if given.
 int InChild(const std::function<bool()>& body, useconds_t killAfter = 0)

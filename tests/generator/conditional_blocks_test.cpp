@@ -69,8 +69,6 @@ INSTANTIATE_TEST_SUITE_P(Table, ConditionalBlocks, ::testing::Values(
     Case{"(#IF-IS-MUTED a##END-IF#)", Muted, "(#IF-IS-MUTED a##END-IF#)" + kNote},
     Case{"(#IF-is-muted a##ELSE b##END-IF#)", Muted, "(#IF-is-muted a##ELSE b##END-IF#)" + kNote},
     Case{"(#if-IS-MUTED a##ELSE b##END-IF#)", Muted, "(#if-IS-MUTED a##ELSE b##END-IF#)"},
-    Case{"(#IF -IS-MUTED a##ELSE b##END-IF#)", Muted, "(#IF -IS-MUTED a##ELSE b##END-IF#)" + kNote},
-    Case{"(#IF##ELSE##END-IF#)", Muted, "(#IF##ELSE##END-IF#)" + kNote},
     Case{"<(#IF-IS-MUTED##ELSE##END-IF#)>", Muted, "<>"},
     // Markers that only form where a block was cut out are found again.
     Case{"(#(#IF-IS-MUTED##ELSE##END-IF#)IF-IS-MUTED yes##ELSE no##END-IF#)", Muted, " yes"},

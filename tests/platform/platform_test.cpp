@@ -8,19 +8,11 @@
 #include <QSettings>
 #include <QTemporaryDir>
 
-#include "platform/application_directory.h"
 #include "platform/qt_locale.h"
 #include "platform/qt_settings_store.h"
 
 namespace sondrel {
 namespace {
-
-TEST(ApplicationDirectory, IsTheRunningProgramsFolderAndHoldsTheTemplatesFolder)
-{
-    const std::string directory = QFileInfo(QCoreApplication::applicationFilePath()).path().toStdString();
-    EXPECT_EQ(ApplicationDirectory(), directory);
-    EXPECT_EQ(InstalledDefaultTemplatePath(), directory + "/templates/default_template.htm");
-}
 
 TEST(QtLocale, SeparatorsFormsAndClockAreTheSystemsWithoutATimeZone)
 {
@@ -66,10 +58,3 @@ TEST(QtSettingsStore, TextComesBackExactlyAndReachesTheFileOnFlush)
 
 }  // namespace
 }  // namespace sondrel
-
-int main(int argc, char** argv)
-{
-    QCoreApplication application(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

@@ -7,22 +7,24 @@
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
+#include <numeric>
 #include <sstream>
 #include <string>
 #include <tuple>
 #include <vector>
 
-#include "model/file_error.h"
 #include "reader/line_fields.h"
 #include "reader/line_source.h"
 #include "reader/numbers.h"
 #include "reader/read_project.h"
 #include "shell/temp_folder.h"
+#include "support/fakes.h"
 
 namespace sondrel {
 namespace {
 
 using Lines = std::vector<std::string>;
+using testing::FailureOf;
 
 // The values written one after another, as a stream shows them.
 template <typename... Values>
@@ -31,18 +33,6 @@ std::string Text(const Values&... values)
     std::ostringstream out;
     (out << ... << values);
     return out.str();
-}
-
-// The message of the FileError that calling read throws, "" when it throws none.
-template <typename Read>
-std::string FailureOf(Read read)
-{
-    try {
-        read();
-    } catch (const FileError& error) {
-        return error.what();
-    }
-    return "";
 }
 
 // The lines of text from memory (chunkSize 0) or from a file read in chunks of chunkSize bytes, so that line ends
@@ -146,18 +136,11 @@ TEST(NumberConversion, IntegersAreSixteenBitHalvesToTheEvenNeighbourSinglesWithi
 // The lines joined by line feeds, ready to read.
 std::string Project(const Lines& lines)
 {
-    std::string text;
-    for (const std::string& line : lines)
-        text += line + "\n";
-    return text;
+    const auto join = [](std::string text, const std::string& line) { return std::move(text += line + "\n"); };
+    return std::accumulate(lines.begin(), lines.end(), std::string(), join);
 }
 
-ProjectModel Read(const std::string& text)
-{
-    ProjectModel model;
-    ReadProjectText(model, text, "test.rpp");
-    return model;
-}
+ProjectModel Read(const std::string& text) { ProjectModel model; return ReadProjectText(model, text, "test.rpp"), model; }
 
 // A track as name, volume, pan and set flags, then its routing entries ("R3 0.5 -0.5"), FX ("type|name|plug-in
 // file") and items ("name position length volume pan group"), each after "; " and marked when muted or bypassed.
@@ -351,31 +334,6 @@ TEST(ReadProject, EachReadStartsFromNothingAndAFailedOneKeepsWhatItReadOrFailsNa
     EXPECT_EQ(failure("/dev/zero"), "/dev/zero: this is a device, not an ordinary file");
 }
 
-// Real projects written by REAPER 4.32 to 7.52 on Windows, macOS and Linux, named by the end of their names, with
-// tracks, items (not frozen or stored ones) and AUXRECV lines counted from the files independently of this reader.
-const std::tuple<std::string, int, int, int> kShapes[] = {
-    {"BaseProject", 2, 7, 2}, {"Gloria", 13, 86, 0}, {"Trust_In_You", 16, 87, 0}, {"TestProject", 0, 0, 0},
-    {"audio-file-with-take-fx", 1, 1, 0}, {"empty-item-x3-with-text", 1, 3, 0}, {"send-receive", 2, 0, 1},
-    {"tricky-strings", 17, 3, 0}, {"vst-line-endings", 1, 0, 0}, {"vst3-track-and-take-fx", 1, 1, 0},
-    {"indie-jam", 5, 1015, 0}, {"ML30cuts", 6, 209, 0}, {"SoundCyclesTests", 1, 2, 0},
-    {"scoring-workflow__template", 6, 0, 0}, {"bwv879", 1, 0, 0}, {"lighterfluid", 4, 9, 0}, {"test_track", 4, 101, 2},
-    {"Paranoid", 5, 4, 0}, {"monitor", 1, 0, 0}, {"05sddrummer3", 43, 306, 16}, {"song", 2, 2, 0},
-    {"Template", 4, 0, 0}, {"reaper-project-parser__empty", 0, 0, 0}, {"with-external-files", 19, 88, 2},
-    {"marks", 2, 0, 0}, {"clip-engine-basic", 10, 1, 0}, {"ec4-advanced-test", 1, 0, 0},
-    {"issue-219-play-preview", 2, 6, 0}, {"issue-448-daw-control", 107, 1, 0}, {"issue-45-grouping-vca-test", 5, 1, 0},
-    {"issue-549-multiplying-selectors", 9, 0, 4}, {"issue-553-preset-slowdown", 1001, 0, 0},
-    {"issue-648-track-parent-send", 2, 0, 0}, {"issue-846-clap-support", 3, 0, 0}, {"testproject", 4, 0, 0},
-    {"main", 11, 2, 8}, {"R1391", 27, 77, 15}, {"toast-band-session", 4, 0, 2}, {"piano-guitar-ambient", 4, 27, 0},
-    {"test-file", 2, 2, 0}, {"project", 14, 90, 0}, {"audio-env__template", 16, 12, 0}, {"music", 17, 40, 16},
-    {"201205_1424__test", 2, 4, 0}, {"stats11_midi_multi", 19, 0, 57}, {"stats8_plus", 9, 0, 5}, {"water1", 1, 0, 0},
-    {"rpp__empty", 2, 0, 2}, {"vst", 10, 3, 2}, {"intro", 11, 57, 0}, {"YARG", 24, 23, 0},
-    {"jettisoned_stepstones", 38, 5, 38}, {"soothesayer", 16, 53, 0}, {"wincing", 8, 18, 0},
-    {"Livestream_Only_Mixing", 11, 0, 0}, {"Sermon_Recording_Sanctuary", 3, 0, 0}, {"audio", 4, 3, 6},
-    {"Linux_StudioLink_and_Soundboard", 3, 0, 2}, {"mac_StudioLink", 2, 0, 1}, {"tempproject", 1, 0, 0},
-    {"Win_Ultraschall_Soundboard", 3, 0, 0}, {"son", 3, 5, 0}, {"reaper2", 29, 150, 29}, {"sounds", 2, 3, 0},
-    {"midi-tools__test", 1, 1, 0},
-};
-
 // The one corpus file whose name ends in "__" + key + ".rpp".
 std::string CorpusFile(const std::string& key)
 {
@@ -387,11 +345,9 @@ std::string CorpusFile(const std::string& key)
     return found.empty() ? key : found[0];
 }
 
-// Facts distinctive of some files. Names: every track's name. Header: the notes, the tempo, and per track G for a
-// folder, i for a track in a folder, - for any other. Track: the state of one track.
-enum class What { Names, Header, Track };
-
-Lines Facts(const ProjectModel& model, What what, int number)
+// Facts distinctive of some files: the state of one track, or for track 0 every track's name, for track -1 the notes,
+// the tempo, and per track G for a folder, i for a track in a folder, - for any other.
+Lines Facts(const ProjectModel& model, int number)
 {
     Lines names;
     std::string folders;
@@ -399,45 +355,47 @@ Lines Facts(const ProjectModel& model, What what, int number)
         names.push_back(model.Track(t).Name);
         folders += model.Track(t).IsGroup ? 'G' : model.Track(t).InGroup ? 'i' : '-';
     }
-    if (what == What::Track)
-        return {TrackState(model.Track(number))};
-    return what == What::Names ? names : Lines{model.Info.Notes, Text(model.Info.Tempo), folders};
+    return number > 0 ? Lines{TrackState(model.Track(number))}
+           : number == 0 ? names : Lines{model.Info.Notes, Text(model.Info.Tempo), folders};
 }
 
-const std::tuple<std::string, What, int, Lines> kFacts[] = {
+const std::tuple<std::string, int, Lines> kFacts[] = {
     // Every kind of quote, alone and mixed, and names that look like keywords or blocks.
-    {"tricky-strings", What::Names, 0,
+    {"tricky-strings", 0,
      {"", "\"", "\"\"", "\"\"\"", "'", "''", "'''", "`", "``", "```", "'''```\"\"\"", "NAME", "hel\"lo", "hello\"",
       "<HELLO world >", "<>", "<"}},
-    {"vst", What::Names, 0,
+    {"vst", 0,
      {"5.50", "Synth", "|Beep Boop", "Boop",
       "0123456789 abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ!\"#$%&'()*+,-./:;<=>?@[\\]^_'{|}~", "\"hey",
       "hey\"", "<", ">", "<>"}},
     // Cyrillic names, bare and quoted.
-    {"son", What::Names, 0, {"\xd0\xa1\xd0\xbe\xd0\xbd", "\xd0\xa1\xd0\xbe\xd0\xbd (1)", ""}},
+    {"son", 0, {"\xd0\xa1\xd0\xbe\xd0\xbd", "\xd0\xa1\xd0\xbe\xd0\xbd (1)", ""}},
     // A multi-take recording: each item is named by its active take, its volume is the item's own.
-    {"201205_1424__test", What::Track, 1,
+    {"201205_1424__test", 1,
      {" 1.05316 0; 01-201205_2144.wav 0 3.45977 1 0 0; 01-201205_2144.wav 3.45977 0.626939 1 0 0; "
       "01-201205_2144.wav 4.08671 58.8956 1 0 0; 01-201205_2144.wav 62.9823 75.0787 1 0 0"}},
     // SWS snapshots hold whole copies of tracks, which are not tracks.
-    {"Win_Ultraschall_Soundboard", What::Track, 3,
+    {"Win_Ultraschall_Soundboard", 3,
      {"Soundboard 1 0; VST|VST3i: Soundboard (Ultraschall) (mono)|Soundboard.vst3; "
       "VST|VST: ReaComp (Cockos)|reacomp.dll; JS|dynamics/Ultraschall_Dynamics||bypassed"}},
     // Frozen tracks show none of their stored chains.
-    {"Gloria", What::Header, 0, {"|IIV1ItV2CItV3CBBOE", "93", "---------Gii-"}},
-    {"Gloria", What::Track, 5,
+    {"Gloria", -1, {"|IIV1ItV2CItV3CBBOE", "93", "---------Gii-"}},
+    {"Gloria", 5,
      {"Piano 0.289372 0 mute; 05-Piano-Recorded MIDI - freeze 5.16129 31.6156 1 0 0; "
       "06-Piano-Recorded MIDI : 06-Piano-Recorded MIDI-glued - freeze 61.9355 191.978 1 0 0"}},
-    {"issue-846-clap-support", What::Track, 3,
+    {"issue-846-clap-support", 3,
      {"Surge XT 1 0; CLAP|CLAPi: Surge XT (Surge Synth Team)|org.surge-synth-team.surge-xt"}},
     // ISBUS 1 on tracks 1, 6, 11 and ISBUS 2 on tracks 3, 9, 16.
-    {"Trust_In_You", What::Header, 0, {"|Electric Guitar Selector in Bottom position", "120", "Gii--Giii-Giiiii"}},
+    {"Trust_In_You", -1, {"|Electric Guitar Selector in Bottom position", "120", "Gii--Giii-Giiiii"}},
 };
 
+// data/corpus_counts.txt names every real project (REAPER 4.32 to 7.52 on Windows, macOS and Linux) by the end of
+// its name, with its tracks, items (not frozen or stored ones) and AUXRECV lines, counted independently of this reader.
 TEST(Corpus, EveryFileReadsWithItsTracksItemsReceivesAndFacts)
 {
-    std::ptrdiff_t facts = 0;
-    for (const auto& [key, tracks, items, receives] : kShapes) {
+    std::ptrdiff_t facts = 0, files = 0;
+    std::istringstream counts(testing::TempFolder::Read(SONDREL_TEST_DATA_DIR "/corpus_counts.txt"));
+    for (std::string key, tracks, items, receives; counts >> key >> tracks >> items >> receives; ++files) {
         SCOPED_TRACE(key);
         ProjectModel model;
         EXPECT_EQ(FailureOf([&] { ReadProject(model, CorpusFile(key)); }), "");
@@ -450,16 +408,16 @@ TEST(Corpus, EveryFileReadsWithItsTracksItemsReceivesAndFacts)
         // Every receive has its send.
         EXPECT_EQ(Text(model.Info.TrackCount, ' ', itemCount, ' ', receiveCount, ' ', sendCount),
                   Text(tracks, ' ', items, ' ', receives, ' ', receives));
-        for (const auto& [file, what, track, expected] : kFacts)
+        for (const auto& [file, track, expected] : kFacts)
             if (file == key) {
-                EXPECT_EQ(Facts(model, what, track), expected) << static_cast<int>(what) << ", track " << track;
+                EXPECT_EQ(Facts(model, track), expected) << "track " << track;
                 ++facts;
             }
     }
     EXPECT_EQ(facts, std::ssize(kFacts));
-    // Each key names one file, so every file is in the table.
+    // Each key names one file, so every file is counted.
     const std::filesystem::directory_iterator folder(SONDREL_CORPUS_DIR);
-    EXPECT_EQ(std::ssize(kShapes), std::count_if(begin(folder), end(folder), [](const auto& entry) {
+    EXPECT_EQ(files, std::count_if(begin(folder), end(folder), [](const auto& entry) {
                   return entry.path().extension() == ".rpp";
               }));
 }

@@ -12,29 +12,20 @@ namespace sondrel::testing {
 // A fresh folder for one test, removed with everything in it afterwards.
 class TempFolder {
 public:
-    TempFolder()
+    TempFolder() : path_((std::filesystem::temp_directory_path() / "sondrel-test-XXXXXX").string())
     {
-        std::string pattern = (std::filesystem::temp_directory_path() / "sondrel-shell-XXXXXX").string();
-        if (mkdtemp(pattern.data()) == nullptr)
+        if (mkdtemp(path_.data()) == nullptr)
             throw std::runtime_error("cannot create a temporary folder");
-        path_ = pattern;
     }
-    ~TempFolder()
-    {
-        std::error_code ignored;
-        std::filesystem::remove_all(path_, ignored);
-    }
+    ~TempFolder() { std::error_code ignored; std::filesystem::remove_all(path_, ignored); }
     TempFolder(const TempFolder&) = delete;
     TempFolder& operator=(const TempFolder&) = delete;
 
-    std::string Path(const std::string& name) const { return (path_ / name).string(); }
-
+    std::string Path(const std::string& name) const { return (std::filesystem::path(path_) / name).string(); }
     std::string Write(const std::string& name, const std::string& content) const
     {
-        std::ofstream(Path(name), std::ios::binary) << content;
-        return Path(name);
+        return std::ofstream(Path(name), std::ios::binary) << content, Path(name);
     }
-
     static std::string Read(const std::string& path)
     {
         std::ifstream in(path, std::ios::binary);
@@ -42,7 +33,7 @@ public:
     }
 
 private:
-    std::filesystem::path path_;
+    std::string path_;
 };
 
 }  // namespace sondrel::testing

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "model/file_error.h"
 #include "support/fixed_locale.h"
 #include "shell/settings.h"
 #include "shell/user_interface.h"
@@ -16,10 +17,18 @@ public:
     std::map<std::string, std::string> values;  // "application/section/key" -> text
     std::vector<std::string> writtenKeys;
 
-    std::string ReadSetting(const std::string& application, const std::string& section,
-                            const std::string& key, const std::string& defaultText) const override;
-    void WriteSetting(const std::string& application, const std::string& section,
-                      const std::string& key, const std::string& text) override;
+    std::string ReadSetting(const std::string& application, const std::string& section, const std::string& key,
+                            const std::string& defaultText) const override
+    {
+        const auto found = values.find(application + "/" + section + "/" + key);
+        return found == values.end() ? defaultText : found->second;
+    }
+    void WriteSetting(const std::string& application, const std::string& section, const std::string& key,
+                      const std::string& text) override
+    {
+        values[application + "/" + section + "/" + key] = text;
+        writtenKeys.push_back(key);
+    }
 };
 
 // Records every call and answers messages from a queue (OK when it runs dry).
@@ -35,10 +44,28 @@ public:
     std::vector<std::string> shownPaths;
     int hideCount = 0;
 
-    MessageAnswer ShowMessage(const std::string& text, MessageButtons buttons,
-                              const std::string& title) override;
+    MessageAnswer ShowMessage(const std::string& text, MessageButtons buttons, const std::string& title) override
+    {
+        messages.push_back({text, buttons, title});
+        const MessageAnswer answer = answers.empty() ? MessageAnswer::Ok : answers.front();
+        if (!answers.empty())
+            answers.erase(answers.begin());
+        return answer;
+    }
     void HideConversionDialog() override { ++hideCount; }
     void ShowInBrowser(const std::string& path) override { shownPaths.push_back(path); }
 };
+
+// The message of the FileError that calling operation throws, "" when it throws none.
+template <typename Operation>
+std::string FailureOf(Operation operation)
+{
+    try {
+        operation();
+    } catch (const FileError& error) {
+        return error.what();
+    }
+    return "";
+}
 
 }  // namespace sondrel::testing

@@ -1,28 +1,20 @@
 #include "support/fixed_locale.h"
 
-#include <array>
-
 namespace sondrel::testing {
-
 namespace {
-const std::array<const char*, 12> kMonths{"January", "February", "March",     "April",   "May",      "June",
-                                          "July",    "August",   "September", "October", "November", "December"};
-const std::array<const char*, 7> kWeekdays{"Sunday",   "Monday", "Tuesday", "Wednesday",
-                                           "Thursday", "Friday", "Saturday"};
+const char* const kMonths[] = {"January", "February", "March",     "April",   "May",      "June",
+                               "July",    "August",   "September", "October", "November", "December"};
+const char* const kWeekdays[] = {"Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday"};
 
 // Sakamoto's method: 0 = Sunday.
 int Weekday(int year, int month, int day)
 {
     static const int offsets[] = {0, 3, 2, 5, 0, 3, 5, 1, 4, 6, 2, 4};
-    if (month < 3)
-        year -= 1;
+    year -= month < 3;
     return (year + year / 4 - year / 100 + year / 400 + offsets[month - 1] + day) % 7;
 }
 
-std::string TwoDigits(int value)
-{
-    return (value < 10 ? "0" : "") + std::to_string(value);
-}
+std::string TwoDigits(int value) { return (value < 10 ? "0" : "") + std::to_string(value); }
 }  // namespace
 
 std::string FixedLocale::ShortDate(const LocalDateTime& when) const
@@ -32,16 +24,14 @@ std::string FixedLocale::ShortDate(const LocalDateTime& when) const
 
 std::string FixedLocale::LongDate(const LocalDateTime& when) const
 {
-    return std::string(kWeekdays[static_cast<std::size_t>(Weekday(when.Year, when.Month, when.Day))]) + ", " +
-           kMonths[static_cast<std::size_t>(when.Month - 1)] + " " + std::to_string(when.Day) + ", " +
-           std::to_string(when.Year);
+    return std::string(kWeekdays[Weekday(when.Year, when.Month, when.Day)]) + ", " + kMonths[when.Month - 1] + " " +
+           std::to_string(when.Day) + ", " + std::to_string(when.Year);
 }
 
 std::string FixedLocale::LongTime(const LocalDateTime& when) const
 {
-    const int hour12 = when.Hour % 12 == 0 ? 12 : when.Hour % 12;
-    return std::to_string(hour12) + timeSeparator + TwoDigits(when.Minute) + timeSeparator + TwoDigits(when.Second) +
-           (when.Hour < 12 ? " AM" : " PM");
+    return std::to_string(when.Hour % 12 == 0 ? 12 : when.Hour % 12) + timeSeparator + TwoDigits(when.Minute) +
+           timeSeparator + TwoDigits(when.Second) + (when.Hour < 12 ? " AM" : " PM");
 }
 
 }  // namespace sondrel::testing

@@ -1,23 +1,113 @@
 // The desktop program's real windows driven as a user drives them, and the real
 // browser view showing conversions, among them a document someone else wrote.
+#include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QDesktopServices>
+#include <QDir>
 #include <QImage>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPrinter>
 #include <QProcess>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTcpServer>
+#include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
+#include <QWebEnginePage>
 #include <QWebEngineProfile>
 #include <QWebEngineScript>
 #include <QWebEngineView>
+#include <optional>
 
+#include "support/fakes.h"
+#include "ui/file_picker.h"
+#include "ui/frm_main.h"
+#include "ui/print_chooser.h"
 #include "ui/qt_message_box.h"
 #include "ui/web_engine_setup.h"
 #include "ui/window_geometry.h"
-#include "ui_harness.h"
+
+namespace sondrel::testing {
+
+// Answers every file dialog with `answer` (empty: the user cancelled) and
+// remembers what each dialog was asked to show.
+struct FakeFilePicker : FilePicker {
+    std::vector<FileDialogRequest> requests;
+    QString answer;
+    QString PickFile(const FileDialogRequest& asked, QWidget*) override { return requests.push_back(asked), answer; }
+};
+
+// The print dialog as a user fills it: printing into a PDF file.
+struct FakePrintChooser : PrintChooser {
+    QString pdfPath;
+    bool ChoosePrinter(QPrinter& printer, QWidget*) override { return printer.setOutputFileName(pdfPath), true; }
+};
+
+// One run of the program with fakes for the settings store, the message box and the file and print
+// dialogs, in a scratch program folder holding a help page (sondrel.htm) and the default template.
+struct UiHarness {
+    UiHarness()
+    {
+        WriteScratchFile("sondrel.htm", "<html><head><title>Sondrel Help</title></head><body>HELP PAGE TEXT</body>");
+        const QString templ = "templates/default_template.htm";
+        QDir(scratch.path()).mkdir("templates");
+        QFile::copy(SONDREL_SOURCE_DIR "/" + templ, ScratchPath(templ));
+    }
+    // Start-up as the program does it: load, help page, show.
+    frmMain& StartMain() { return window = std::make_unique<frmMain>(context), window->Start(), *window; }
+    QString ScratchPath(const QString& name) const { return scratch.filePath(name); }
+    QString WriteScratchFile(const QString& name, const QByteArray& content) const
+    {
+        QFile file(ScratchPath(name));
+        return file.open(QIODevice::WriteOnly) && file.write(content) == content.size() ? file.fileName() : QString();
+    }
+    // A setting as an earlier run left it in the store, or as this run stored it.
+    std::string& Stored(const char* key) { return store.values[std::string("Sondrel/Settings/") + key]; }
+    void Trigger(const char* action) { window->findChild<QAction*>(action)->trigger(); }
+    // File > Convert...: the conversion dialog, shown, and its fields.
+    frmConvert* OpenConvert() { return Trigger("mnuFileConvert"), window->ConversionDialog(); }
+    QLineEdit* Field(const char* name) { return window->ConversionDialog()->findChild<QLineEdit*>(name); }
+    static void Click(QObject* dialog, const char* button) { dialog->findChild<QPushButton*>(button)->click(); }
+    // File > Convert..., the three fields filled in, OK pressed.
+    void ConvertThroughDialog(const QString& project, const QString& output, const QString& templ)
+    {
+        OpenConvert();
+        Field("lbReaperFile")->setText(project);
+        Field("lbHTMLFile")->setText(output);
+        Field("lbTemplateFile")->setText(templ);
+        Click(window->ConversionDialog(), "OKButton");
+    }
+
+    QTemporaryDir scratch;
+    ProjectModel model;
+    Preferences preferences;
+    RememberedPaths paths;
+    MemorySettingsStore store;
+    FixedLocale locale;
+    FixedClock clock;
+    RecordingUi messages;
+    FakeFilePicker files;
+    FakePrintChooser printing;
+    AppContext context{model,  preferences, paths, store,    locale,
+                       clock,  messages,    files, printing, QFile::encodeName(scratch.path()).toStdString()};
+    std::unique_ptr<frmMain> window;
+};
+
+// The visible text of the page the view shows, trimmed ("" when it cannot be read). Read without script (the view
+// runs none), into an answer shared with the callback, which may still arrive after the wait gave up.
+inline QString PageText(QWebEngineView& view)
+{
+    auto answer = std::make_shared<std::optional<QString>>();
+    view.page()->toPlainText([answer](const QString& text) { *answer = text; });
+    return QTest::qWaitFor([&] { return answer->has_value(); }, 10000) ? answer->value().trimmed() : QString();
+}
+
+}  // namespace sondrel::testing
 
 using namespace sondrel;
 using namespace sondrel::testing;
@@ -169,34 +259,27 @@ private slots:
         QCOMPARE(Texts<QLineEdit>(ui->OpenConvert()), "lbReaperFile:/p.rpp|lbHTMLFile:|lbTemplateFile:/t.htm");
     }
 
-    void conversionDialogBrowseButtonsAskTheFileDialog_data()
-    {
-        QTest::addColumn<QString>("row");    // the field is lb<row>, its browse button cmd<row>
-        QTest::addColumn<QString>("asked");  // open or save, title, filter, the file the dialog starts on
-        QTest::newRow("project") << "ReaperFile" << "open|Open Reaper Project File|Reaper Files (*.rpp)|/current";
-        QTest::newRow("output") << "HTMLFile" << "save|Save as HTML File|HTML Files (*.htm)|/current";
-        QTest::newRow("template") << "TemplateFile" << "open|Open Conversion Template File|Template HTML Files "
-                                                       "(*.htm);;Text Files (*.txt)|/current";
-    }
-
+    // Each browse button asks for one file (open or save, title, filter, starting on the field's file); a cancelled
+    // dialog leaves the field as it was, a chosen file fills it.
     void conversionDialogBrowseButtonsAskTheFileDialog()
     {
-        QFETCH(QString, row);
-        QFETCH(QString, asked);
         ui->StartMain();
-        frmConvert* dialog = ui->OpenConvert();
-        QLineEdit* field = ui->Field(qPrintable("lb" + row));
-        field->setText("/current");
-        for (const QString& answer : {QString(), QStringLiteral("/picked/file name")}) {  // cancelled, then picked
-            ui->files.answer = answer;
-            ui->Click(dialog, qPrintable("cmd" + row));
-            QCOMPARE(field->text(), answer.isEmpty() ? QStringLiteral("/current") : answer);
+        ui->OpenConvert();
+        for (const auto& [row, asked] : {std::pair{"ReaperFile", "open|Open Reaper Project File|Reaper Files (*.rpp)"},
+                 {"HTMLFile", "save|Save as HTML File|HTML Files (*.htm)"}, {"TemplateFile", "open|Open Conversion "
+                  "Template File|Template HTML Files (*.htm);;Text Files (*.txt)"}}) {
+            QLineEdit* field = ui->Field(("lb"s + row).c_str());
+            field->setText("/current");
+            for (const QString& answer : {QString(), QStringLiteral("/picked/file name")}) {
+                ui->files.requests.clear();
+                ui->files.answer = answer;
+                ui->Click(ui->OpenConvert(), ("cmd"s + row).c_str());
+                QCOMPARE(field->text(), answer.isEmpty() ? QStringLiteral("/current") : answer);
+                const FileDialogRequest& request = ui->files.requests.at(0);
+                QCOMPARE((request.Kind == FileDialogKind::Save ? "save|" : "open|") + request.Title + "|" +
+                             request.Filter + "|" + request.InitialFile, QString(asked) + "|/current");
+            }
         }
-        QCOMPARE(ui->files.requests.size(), std::size_t{2});
-        for (const FileDialogRequest& request : ui->files.requests)
-            QCOMPARE((request.Kind == FileDialogKind::Save ? "save|" : "open|") + request.Title + "|" +
-                         request.Filter + "|" + request.InitialFile,
-                     asked);
     }
 
     void preferencesOfferTheChoicesOkTakesThemAndCancelDoesNot()
@@ -232,42 +315,33 @@ private slots:
 
     void theMessageBoxHasNoIconAndOkAsDefault_data()
     {
-        QTest::addColumn<bool>("withCancel");
-        QTest::addColumn<int>("way");
-        QTest::addColumn<bool>("answeredOk");
-        QTest::newRow("ok alone, clicked") << false << 0 << true;
-        QTest::newRow("cancel clicked") << true << 1 << false;
-        QTest::newRow("closed") << true << 2 << false;
-        QTest::newRow("escape") << true << 3 << false;
-        QTest::newRow("return") << true << 4 << true;
+        QTest::addColumn<QString>("way");  // how the user answers a box with Cancel; "alone": OK on one without
+        for (const char* way : {"alone", "Cancel", "close", "Escape", "Return"})
+            QTest::newRow(way) << QString(way);
     }
 
     void theMessageBoxHasNoIconAndOkAsDefault()
     {
-        QFETCH(bool, withCancel);
-        QFETCH(int, way);
-        QFETCH(bool, answeredOk);
+        QFETCH(QString, way);
+        const bool withCancel = way != "alone";
         const QString title = withCancel ? "Overwrite file?" : "";  // none: the program's name
         const QString text = "The file x already exists.  Do you want to overwrite it?";
-        QTimer::singleShot(0, this, [&] {  // runs once the box is up, and answers it the way a user would
+        QTimer::singleShot(0, this, [&] {  // runs once the box is up: answers first, so that a failure cannot hang
             auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            QVERIFY(box != nullptr && box->isVisible());
-            QAbstractButton* ok = box->button(QMessageBox::Ok);
-            switch (way) {
-            case 0: ok->click(); break;
-            case 1: box->button(QMessageBox::Cancel)->click(); break;
-            case 2: box->close(); break;
-            case 3: QTest::keyClick(box, Qt::Key_Escape); break;
-            default: QTest::keyClick(box, Qt::Key_Return); break;
-            }
+            QVERIFY(box != nullptr);
+            if (way == "close")
+                box->close();
+            else if (way.startsWith("Re") || way.startsWith("Es"))
+                QTest::keyClick(box, way == "Return" ? Qt::Key_Return : Qt::Key_Escape);
+            else
+                box->button(withCancel ? QMessageBox::Cancel : QMessageBox::Ok)->click();
             QCOMPARE(box->windowTitle() + "|" + box->text(), (withCancel ? title : "Sondrel") + "|" + text);
-            QCOMPARE(box->icon(), QMessageBox::NoIcon);
-            QCOMPARE(box->buttons().size(), withCancel ? 2 : 1);
-            QCOMPARE(box->defaultButton(), ok);
+            QVERIFY(box->icon() == QMessageBox::NoIcon && box->buttons().size() == (withCancel ? 2 : 1));
+            QCOMPARE(box->defaultButton(), box->button(QMessageBox::Ok));
         });
         const auto buttons = withCancel ? MessageButtons::OkCancel : MessageButtons::Ok;
         const MessageAnswer given = QtMessageBox().ShowMessage(text.toStdString(), buttons, title.toStdString());
-        QCOMPARE(given == MessageAnswer::Ok, answeredOk);
+        QCOMPARE(given == MessageAnswer::Ok, way == "alone" || way == "Return");
     }
 
     // The output is shown as HTML whatever its name, and printed; "Contents"

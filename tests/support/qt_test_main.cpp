@@ -1,3 +1,4 @@
+// Test programs of the Qt layers need an application object for the whole run.
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
