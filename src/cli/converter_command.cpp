@@ -63,13 +63,12 @@ struct Options {
     QCommandLineOption version{QStringList{"v", "version"}};
 };
 
-// "Short" or "Long" in any letter case, as the preferences hold them.
+// A date or time form in any letter case, as the preferences store it.
 std::optional<std::string> FormChoice(const QString& text)
 {
-    if (text.compare(QLatin1String("Short"), Qt::CaseInsensitive) == 0)
-        return "Short";
-    if (text.compare(QLatin1String("Long"), Qt::CaseInsensitive) == 0)
-        return "Long";
+    for (const PreferenceChoice<DateTimeForm>& choice : DateTimeFormChoices())
+        if (text.compare(QLatin1String(choice.Stored), Qt::CaseInsensitive) == 0)
+            return std::string(choice.Stored);
     return std::nullopt;
 }
 

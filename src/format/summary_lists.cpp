@@ -1,26 +1,12 @@
 #include "format/summary_lists.h"
 
-#include <charconv>
-
 namespace sondrel {
 
 namespace {
 
-// The track a routing entry names; an unreadable number names no track,
-// whose empty name leaves the entry ending in ":".
-const TrackRecord& OtherTrack(const ProjectModel& model, const std::string& trackNumText)
-{
-    int number = -1;
-    const char* end = trackNumText.data() + trackNumText.size();
-    const auto result = std::from_chars(trackNumText.data(), end, number);
-    if (result.ec != std::errc() || result.ptr != end)
-        number = -1;
-    return model.Track(number);
-}
-
-// The track's routing entries of one kind ("S" or "R"), separated only
-// between the entries listed.
-std::string RoutingListText(const ProjectModel& model, int track, const Preferences& preferences, const char* kind)
+// The track's routing entries of one kind, separated only between the
+// entries listed.
+std::string RoutingListText(const ProjectModel& model, int track, const Preferences& preferences, RoutingKind kind)
 {
     const std::string separator = ListSeparatorText(preferences);
     std::string text;
@@ -31,7 +17,7 @@ std::string RoutingListText(const ProjectModel& model, int track, const Preferen
         if (!first)
             text += separator;
         first = false;
-        text += "Trk " + entry.TrackNumText + ":" + OtherTrack(model, entry.TrackNumText).Name;
+        text += "Trk " + std::to_string(entry.OtherTrack) + ":" + model.Track(entry.OtherTrack).Name;
     }
     return text;
 }
@@ -53,16 +39,7 @@ std::string NameListText(const std::vector<Record>& records, const Preferences& 
 
 std::string ListSeparatorText(const Preferences& preferences)
 {
-    const std::string& choice = preferences.ListSeparator;
-    if (choice == "<BR>")
-        return "<BR>";
-    if (choice == "Space")
-        return " ";
-    if (choice == "Tab")
-        return "\t";
-    if (choice == "Comma")
-        return ",";
-    return ", ";
+    return std::string(ListSeparatorOf(preferences.ListSeparator));
 }
 
 std::string FxListText(const ProjectModel& model, int track, const Preferences& preferences)
@@ -77,12 +54,12 @@ std::string ItemListText(const ProjectModel& model, int track, const Preferences
 
 std::string SendListText(const ProjectModel& model, int track, const Preferences& preferences)
 {
-    return RoutingListText(model, track, preferences, "S");
+    return RoutingListText(model, track, preferences, RoutingKind::Send);
 }
 
 std::string ReceiveListText(const ProjectModel& model, int track, const Preferences& preferences)
 {
-    return RoutingListText(model, track, preferences, "R");
+    return RoutingListText(model, track, preferences, RoutingKind::Receive);
 }
 
 }  // namespace sondrel

@@ -88,13 +88,13 @@ std::string FormatGeneralNumber(float value, const Locale& locale)
 std::string FormatCurrentDate(const Preferences& preferences, const Locale& locale, const Clock& clock)
 {
     const LocalDateTime now = clock.Now();
-    return preferences.DateFormat == "Short" ? locale.ShortDate(now) : locale.LongDate(now);
+    return DateTimeFormOf(preferences.DateFormat) == DateTimeForm::Short ? locale.ShortDate(now) : locale.LongDate(now);
 }
 
 std::string FormatCurrentTime(const Preferences& preferences, const Locale& locale, const Clock& clock)
 {
     const LocalDateTime now = clock.Now();
-    if (preferences.TimeFormat != "Short")
+    if (DateTimeFormOf(preferences.TimeFormat) == DateTimeForm::Long)
         return locale.LongTime(now);
     // Hours and minutes on the 24-hour clock, whatever the locale's own form.
     return TwoDigits(now.Hour) + locale.TimeSeparator() + TwoDigits(now.Minute);

@@ -9,13 +9,14 @@
 #include <string_view>
 #include <vector>
 
+#include "generator/conditions.h"
+
 namespace sondrel {
 
 namespace {
 constexpr std::string_view kIf = "(#IF";
 constexpr std::string_view kElse = "##ELSE";
 constexpr std::string_view kEndIf = "##END-IF#)";
-constexpr std::size_t kConditionLength = 9;
 constexpr std::size_t kLongestMarker = kEndIf.size();
 constexpr std::string_view kInvalidBlockNote = "##Invalid If-Then-Else format## ";
 
@@ -130,17 +131,6 @@ private:
     std::priority_queue<std::size_t, std::vector<std::size_t>, std::greater<>> places_;
 };
 
-std::optional<bool> ConditionValue(std::string_view name, const TrackRecord& track)
-{
-    if (name == "-IS-GROUP")
-        return track.IsGroup;
-    if (name == "-IN-GROUP")
-        return track.InGroup;
-    if (name == "-IS-MUTED")
-        return track.Mute;
-    return std::nullopt;
-}
-
 class ConditionalPass {
 public:
     ConditionalPass(std::string_view text, const TrackRecord& track)
@@ -168,11 +158,11 @@ private:
         if (!otherwise || !closing || !(opening < *otherwise && *otherwise < *closing))
             return false;
         const std::size_t nameStart = text_.Advance(opening, kIf.size());
-        const auto condition = ConditionValue(ReadName(nameStart), track_);
-        if (!condition)
+        const Condition* condition = ConditionAt(nameStart);
+        if (condition == nullptr)
             return false;
-        if (*condition) {
-            Remove(opening, text_.Advance(nameStart, kConditionLength - 1));
+        if (condition->Holds(track_)) {
+            Remove(opening, text_.Advance(nameStart, condition->Name.size() - 1));
             Remove(*otherwise, text_.Advance(*closing, kEndIf.size() - 1));
         } else {
             Remove(opening, text_.Advance(*otherwise, kElse.size() - 1));
@@ -181,12 +171,12 @@ private:
         return true;
     }
 
-    std::string ReadName(std::size_t at) const
+    const Condition* ConditionAt(std::size_t at) const
     {
-        std::string name;
-        for (std::size_t i = 0; i < kConditionLength && at != text_.End(); ++i, at = text_.Next(at))
-            name += text_.At(at);
-        return name;
+        for (const Condition& condition : Conditions())
+            if (text_.Spells(at, condition.Name))
+                return &condition;
+        return nullptr;
     }
 
     // Unlinks first..last and notes every marker that now runs across the

@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "format/document_size.h"
-#include "format/html_escape.h"
 #include "format/text_ops.h"
+#include "generator/marker_search.h"
 
 namespace sondrel {
 
@@ -31,31 +31,24 @@ std::size_t RunOfHashes(std::string_view text, std::size_t at)
 }
 }  // namespace
 
-std::string ReplaceInOrder(std::string_view text, const std::vector<Substitution>& substitutions)
+std::string ReplaceInOrder(std::string_view text, const std::vector<std::string_view>& placeholders,
+                           const ValueMaker& valueOf)
 {
     std::string result(text);
-    for (const Substitution& substitution : substitutions)
-        result = ReplaceAll(result, substitution.Placeholder, substitution.Value);
+    for (std::size_t index = 0; index < placeholders.size(); ++index) {
+        if (FindIgnoringCase(result, placeholders[index], 0) != std::string::npos)
+            result = ReplaceAll(result, placeholders[index], valueOf(index));
+    }
     return result;
 }
 
-void EscapeValuesForHtml(std::vector<Substitution>& values, std::string_view joiner,
-                         std::initializer_list<std::string_view> joined)
+SubstitutionPlan::SubstitutionPlan(std::string_view text, std::vector<std::string_view> placeholders)
+    : text_(text), placeholders_(std::move(placeholders))
 {
-    for (Substitution& substitution : values) {
-        const bool keepsJoiner =
-            std::find(joined.begin(), joined.end(), substitution.Placeholder) != joined.end();
-        substitution.Value =
-            keepsJoiner ? EscapeHtmlKeeping(substitution.Value, joiner) : EscapeHtml(substitution.Value);
-    }
-}
-
-SubstitutionPlan::SubstitutionPlan(std::string_view text, const std::vector<Substitution>& substitutions)
-    : text_(text)
-{
-    for (const Substitution& substitution : substitutions)
-        placeholders_.push_back(substitution.Placeholder);
     joinable_ = Cut();
+    for (const Piece& piece : pieces_)
+        if (piece.Slot >= 0 && std::find(usedSlots_.begin(), usedSlots_.end(), piece.Slot) == usedSlots_.end())
+            usedSlots_.push_back(piece.Slot);
 }
 
 // Cuts the text at every "##name##" token. The one-pass join matches
@@ -108,16 +101,20 @@ bool SubstitutionPlan::Cut()
     return true;
 }
 
-void SubstitutionPlan::AppendFilled(std::string& out, const std::vector<Substitution>& substitutions) const
+void SubstitutionPlan::AppendFilled(std::string& out, const ValueMaker& valueOf) const
 {
-    const bool valuesPlain = std::none_of(substitutions.begin(), substitutions.end(), [](const Substitution& s) {
-        return s.Value.find('#') != std::string::npos;
-    });
-    const bool samePlaceholders = std::equal(
-        substitutions.begin(), substitutions.end(), placeholders_.begin(), placeholders_.end(),
-        [](const Substitution& s, std::string_view placeholder) { return s.Placeholder == placeholder; });
-    if (!joinable_ || !valuesPlain || !samePlaceholders) {
-        out += ReplaceInOrder(text_, substitutions);
+    std::vector<std::string> values(placeholders_.size());
+    std::vector<char> made(placeholders_.size(), 0);
+    bool valuesPlain = joinable_;
+    for (std::size_t used = 0; valuesPlain && used < usedSlots_.size(); ++used) {
+        const auto slot = static_cast<std::size_t>(usedSlots_[used]);
+        values[slot] = valueOf(slot);
+        made[slot] = 1;
+        valuesPlain = values[slot].find('#') == std::string::npos;
+    }
+    if (!valuesPlain) {
+        const auto madeOrNew = [&](std::size_t slot) { return made[slot] ? values[slot] : valueOf(slot); };
+        out += ReplaceInOrder(text_, placeholders_, madeOrNew);
         CheckDocumentSize(out.size());
         return;
     }
@@ -125,13 +122,12 @@ void SubstitutionPlan::AppendFilled(std::string& out, const std::vector<Substitu
     // fails before it takes the memory.
     std::size_t filledSize = out.size();
     for (const Piece& piece : pieces_)
-        filledSize += piece.Literal.size() +
-                      (piece.Slot >= 0 ? substitutions[static_cast<std::size_t>(piece.Slot)].Value.size() : 0);
+        filledSize += piece.Literal.size() + (piece.Slot >= 0 ? values[static_cast<std::size_t>(piece.Slot)].size() : 0);
     CheckDocumentSize(filledSize);
     for (const Piece& piece : pieces_) {
         out += piece.Literal;
         if (piece.Slot >= 0)
-            out += substitutions[static_cast<std::size_t>(piece.Slot)].Value;
+            out += values[static_cast<std::size_t>(piece.Slot)];
     }
 }
 

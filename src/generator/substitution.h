@@ -1,43 +1,35 @@
 #pragma once
 
-#include <initializer_list>
+#include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace sondrel {
 
-// One placeholder and the text that replaces it.
-struct Substitution {
-    std::string_view Placeholder;
-    std::string Value;
-};
+// Makes the value of the placeholder at index in the list it was asked for.
+using ValueMaker = std::function<std::string(std::size_t index)>;
 
 // Replaces each placeholder at every occurrence (any letter case), one after
 // another in the order given, each working on the result of those before it:
-// a value holding a later placeholder has that one replaced too.
-std::string ReplaceInOrder(std::string_view text, const std::vector<Substitution>& substitutions);
-
-// Escapes every value for HTML. The values of the placeholders named in
-// joined keep each occurrence of joiner as markup: a summary list keeps the
-// separator between its entries, the notes the "<br>" between their lines.
-void EscapeValuesForHtml(std::vector<Substitution>& values, std::string_view joiner = {},
-                         std::initializer_list<std::string_view> joined = {});
+// a value holding a later placeholder has that one replaced too. A value is
+// made only when its placeholder is in the text at its turn.
+std::string ReplaceInOrder(std::string_view text, const std::vector<std::string_view>& placeholders,
+                           const ValueMaker& valueOf);
 
 // A text that is filled many times with the same placeholders (a section body
 // once per entry), cut once into literal pieces and placeholders. Filling it
-// gives exactly what ReplaceInOrder gives. When no placeholder can form anew
-// while the text is filled, the pieces are joined in one pass; otherwise, and
-// for values that hold a "#", it falls back to ReplaceInOrder.
+// gives exactly what ReplaceInOrder gives and makes only the values of the
+// placeholders the text holds. When no placeholder can form anew while the
+// text is filled, the pieces are joined in one pass; otherwise, and for
+// values that hold a "#", it falls back to ReplaceInOrder.
 class SubstitutionPlan {
 public:
-    // Takes the placeholders, in order, from substitutions ("##NAME##", the
-    // name of ASCII letters and "-"); their values do not matter here.
-    SubstitutionPlan(std::string_view text, const std::vector<Substitution>& substitutions);
+    // The placeholders, in order: "##NAME##", the name of ASCII letters and "-".
+    SubstitutionPlan(std::string_view text, std::vector<std::string_view> placeholders);
 
-    // Appends the text filled with substitutions. Substitutions with other
-    // placeholders than the constructor's are applied the slow way.
-    void AppendFilled(std::string& out, const std::vector<Substitution>& substitutions) const;
+    void AppendFilled(std::string& out, const ValueMaker& valueOf) const;
 
     // Whether the text qualified for joining in one pass (for tests).
     bool JoinsInOnePass() const { return joinable_; }
@@ -53,6 +45,7 @@ private:
     std::string_view text_;
     std::vector<std::string_view> placeholders_;
     std::vector<Piece> pieces_;
+    std::vector<int> usedSlots_;  // each slot that some piece fills, once
     bool joinable_ = false;
 };
 

@@ -2,14 +2,16 @@
 
 #include <string>
 
-#include "generator/expand_template.h"
+#include "generator/placeholder_table.h"
 
 namespace sondrel {
 
-// Fills one track copy with the values of track number track: number, name,
-// volume, pan, mute, solo, the four summary lists and the group flags, in
-// that order. Placeholders inside nested section bodies are filled too, so
-// they repeat the track's value in every entry.
+// A track's placeholders, in replacement order.
+PlaceholderTable<TrackRecord> TrackPlaceholders();
+
+// Fills one track copy with the values of track number track. Placeholders
+// inside nested section bodies are filled too, so they repeat the track's
+// value in every entry.
 void ReplaceTrackPlaceholders(std::string& trackCopy, int track, const GenerationContext& context);
 
 }  // namespace sondrel

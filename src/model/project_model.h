@@ -38,11 +38,14 @@ struct ItemRecord {
     std::int16_t Group = 0;
 };
 
-// One routing entry: Kind "R" is a receive read from the track's own AUXRECV
-// line, "S" the send mirrored onto the source track of another track's receive.
+// A receive is read from the track's own AUXRECV line; the send is its
+// mirror, added to the track the receive comes from.
+enum class RoutingKind { Send, Receive };
+
+// One routing entry of a track and the other track it connects to.
 struct ReceiveRecord {
-    std::string Kind;
-    std::string TrackNumText;  // the other track's 1-based number
+    RoutingKind Kind = RoutingKind::Receive;
+    int OtherTrack = 0;  // 1-based; 0 names the slot before the first track
     float Volume = 0;
     float Pan = 0;
     bool Mute = false;

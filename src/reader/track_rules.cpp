@@ -133,14 +133,14 @@ void ProjectParser::AddReceive(std::string_view line)
     const auto position = ParseDecimal(fields[2]);
     const double source = (position ? RoundHalfEven(*position) : 0.0) + 1;
     ReceiveRecord receive;
-    receive.Kind = "R";
+    receive.Kind = RoutingKind::Receive;
     receive.Volume = fields.Has(4) ? ToSingle(fields[4], Place()) : 0.0f;
     receive.Pan = fields.Has(5) ? ToSingle(fields[5], Place()) : 0.0f;
     receive.Mute = IntOrZero(fields[6], Place()) == 1;
     if (!(source >= 0 && source <= MaxTableEntries))
         Fail(SourceOutOfRangeMessage(source, fields[2]));
     const int sourceTrack = static_cast<int>(source);
-    receive.TrackNumText = std::to_string(sourceTrack);
+    receive.OtherTrack = sourceTrack;
 
     const int destination = model_.Info.TrackCount;
     if (CurrentTrack().ReceiveCount() >= MaxTableEntries)
@@ -150,8 +150,10 @@ void ProjectParser::AddReceive(std::string_view line)
     TrackRecord& sender = model_.SlotForWriting(sourceTrack);
     if (sender.ReceiveCount() >= MaxTableEntries)
         FailTableFull(sourceTrack, "sends and receives");
-    sender.ReceiveTable.push_back(
-        ReceiveRecord{"S", std::to_string(destination), receive.Volume, receive.Pan, receive.Mute});
+    ReceiveRecord send = receive;
+    send.Kind = RoutingKind::Send;
+    send.OtherTrack = destination;
+    sender.ReceiveTable.push_back(send);
 }
 
 // "<VST "VST: ReaEQ (Cockos)" reaeq.dll 0 ..." gives the kind, the name and the plug-in file.

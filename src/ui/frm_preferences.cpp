@@ -20,6 +20,16 @@ void AddLabel(QWidget* parent, const char* name, const char* caption, double top
     SetTwipsGeometry(*label, 120, top, 2175, 255);
 }
 
+// The dialog offers each choice by the text it stores.
+template <class Meaning>
+QStringList StoredTexts(std::span<const PreferenceChoice<Meaning>> choices)
+{
+    QStringList texts;
+    for (const PreferenceChoice<Meaning>& choice : choices)
+        texts << QString::fromUtf8(choice.Stored.data(), static_cast<qsizetype>(choice.Stored.size()));
+    return texts;
+}
+
 // A stored text that is none of the items (a hand-edited store) shows the
 // default item, the first one, rather than an empty list.
 void SelectItem(QComboBox& list, const std::string& text)
@@ -41,11 +51,11 @@ frmPreferences::frmPreferences(Preferences& preferences, QWidget* owner)
     QPushButton* cancel = AddButton(QStringLiteral("Cancel"), "CancelButton");
     SetTwipsGeometry(*cancel, 4440, 720, 1215, 375);
     AddLabel(this, "Label1", "List Seperator:", 240);
-    dropListSeperator_ = AddList("dropListSeperator", {"<BR>", "Space", "Comma", "Tab"}, 240);
+    dropListSeperator_ = AddList("dropListSeperator", StoredTexts(ListSeparatorChoices()), 240);
     AddLabel(this, "Label2", "Date Format:", 720);
-    dropDateFormat_ = AddList("dropDateFormat", {"Short", "Long"}, 720);
+    dropDateFormat_ = AddList("dropDateFormat", StoredTexts(DateTimeFormChoices()), 720);
     AddLabel(this, "Label3", "Time Format:", 1200);
-    dropTimeFormat_ = AddList("dropTimeFormat", {"Short", "Long"}, 1200);
+    dropTimeFormat_ = AddList("dropTimeFormat", StoredTexts(DateTimeFormChoices()), 1200);
     QPushButton* defaults = AddButton(QStringLiteral("Defaults"), "cmdDefaults");
     SetTwipsGeometry(*defaults, 2400, 1800, 1215, 375);
 

@@ -88,14 +88,14 @@ TEST(SummaryLists, NamesJoinedByTheChosenSeparator)
     track.Name = "Sub";
     for (const char* name : {"Verse", "", "Chorus"})
         track.FxTable.push_back(FxRecord{"VST", name, "", false});
-    for (const char* other : {"2", "32767", "2a"})  // no such slot, no number
-        track.ReceiveTable.push_back(ReceiveRecord{"S", other, 0, 0, false});
-    track.ReceiveTable.push_back(ReceiveRecord{"R", "2", 0, 0, false});
+    for (const int other : {2, 32767})  // the second has no slot
+        track.ReceiveTable.push_back(ReceiveRecord{RoutingKind::Send, other, 0, 0, false});
+    track.ReceiveTable.push_back(ReceiveRecord{RoutingKind::Receive, 2, 0, 0, false});
     const std::pair<const char*, std::string> choices[] = {{"Space", " "}, {"Tab", "\t"}, {"comma", ", "}, {"", ", "}};
     for (const auto& [choice, separator] : choices)
         EXPECT_EQ(FxListText(model, 2, {choice}), "Verse" + separator + separator + "Chorus") << choice;
     EXPECT_EQ(SendListText(model, 2, {"Comma"}) + "|" + ReceiveListText(model, 2, {"Comma"}),
-              "Trk 2:Sub,Trk 32767:,Trk 2a:|Trk 2:Sub");
+              "Trk 2:Sub,Trk 32767:|Trk 2:Sub");
 }
 
 }  // namespace

@@ -150,7 +150,7 @@ std::string TrackState(const TrackRecord& track)
                              track.Solo ? " solo" : "", track.IsGroup ? " group" : "",
                              track.InGroup ? " in-group" : "");
     for (const ReceiveRecord& entry : track.ReceiveTable)
-        state += Text("; ", entry.Kind, entry.TrackNumText, ' ', entry.Volume, ' ', entry.Pan,
+        state += Text("; ", entry.Kind == RoutingKind::Send ? 'S' : 'R', entry.OtherTrack, ' ', entry.Volume, ' ', entry.Pan,
                       entry.Mute ? " mute" : "");
     for (const FxRecord& fx : track.FxTable)
         state += "; " + fx.FxType + "|" + fx.Name + "|" + fx.Dll + (fx.Bypassed ? "|bypassed" : "");
@@ -403,7 +403,7 @@ TEST(Corpus, EveryFileReadsWithItsTracksItemsReceivesAndFacts)
         for (int t = 1; t <= model.Info.TrackCount; ++t) {
             itemCount += model.Track(t).ItemCount();
             for (const ReceiveRecord& entry : model.Track(t).ReceiveTable)
-                (entry.Kind == "R" ? receiveCount : sendCount) += 1;
+                (entry.Kind == RoutingKind::Receive ? receiveCount : sendCount) += 1;
         }
         // Every receive has its send.
         EXPECT_EQ(Text(model.Info.TrackCount, ' ', itemCount, ' ', receiveCount, ' ', sendCount),

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "generator/expand_template.h"
+
+namespace sondrel {
+
+// Where a section may stand: in the track section, repeated per entry of the
+// track, or in the head or tail, repeated per entry of the project.
+enum class SectionLevel { Track, Document };
+
+// A piece of template between "<!-- NAME-START -->" and "<!-- NAME-END -->",
+// repeated once per entry with that entry's placeholders filled.
+struct Section {
+    std::string_view Name;
+    std::string_view Start;
+    std::string_view End;
+    SectionLevel Level;
+    // Appends the body once per entry; track is the track copy's number.
+    void (*AppendEntries)(std::string& out, std::string_view body, const GenerationContext& context, int track);
+};
+
+// Every section, in the order in which they are expanded.
+std::span<const Section> Sections();
+
+// Expands the first such section in text, markers found in any letter case.
+// Without a start marker nothing changes; without an end marker after it the
+// start marker is dropped and nothing is repeated. An empty body repeats into
+// nothing.
+void ExpandSection(std::string& text, const Section& section, const GenerationContext& context, int track);
+
+}  // namespace sondrel
