@@ -62,4 +62,12 @@ MessageAnswer ConsoleUi::AskOnTerminal(const std::string& question)
     return IsYes(answer) ? MessageAnswer::Ok : MessageAnswer::Cancel;
 }
 
+void ConsoleUi::ReportTemplateDiagnostics(const std::string& templatePath,
+                                          const std::vector<TemplateDiagnostic>& diagnostics)
+{
+    for (const TemplateDiagnostic& diagnostic : diagnostics)
+        err_ << OneLine(templatePath) << ':' << diagnostic.Line << ':' << diagnostic.Column
+             << ": warning: " << OneLine(diagnostic.Message) << '\n';
+}
+
 }  // namespace sondrel

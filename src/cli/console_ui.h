@@ -24,6 +24,9 @@ public:
     MessageAnswer ShowMessage(const std::string& text, MessageButtons buttons, const std::string& title) override;
     void HideConversionDialog() override {}
     void ShowInBrowser(const std::string&) override {}
+    // One "template.htm:12:5: warning: ..." line each.
+    void ReportTemplateDiagnostics(const std::string& templatePath,
+                                   const std::vector<TemplateDiagnostic>& diagnostics) override;
 
 private:
     MessageAnswer AskOnTerminal(const std::string& question);

@@ -8,6 +8,9 @@
 #include <QStringList>
 
 #include "cli/console_ui.h"
+#include "format/text_ops.h"
+#include "generator/template_check.h"
+#include "model/file_error.h"
 #include "shell/conversion.h"
 
 namespace sondrel {
@@ -28,6 +31,9 @@ constexpr const char* kHelp =
     "  --time-format FORM     Short or Long time in the document header\n"
     "  -f, --force            replace an existing OUTPUT without asking (never the\n"
     "                         PROJECT or the TEMPLATE)\n"
+    "  --check-template       only check the template given as the one argument\n"
+    "                         (by default the installed one) and report likely\n"
+    "                         mistakes, as conversions also do on the error stream\n"
     "  -h, --help             show this help and exit\n"
     "  -v, --version          show the version and exit\n"
     "\n"
@@ -37,7 +43,8 @@ constexpr const char* kHelp =
     "only when the question asked on the terminal is answered y.\n"
     "\n"
     "Exit status: 0 written, 1 the conversion failed, 2 usage error,\n"
-    "3 an existing OUTPUT was not replaced.\n";
+    "3 an existing OUTPUT was not replaced. --check-template exits 0 when it\n"
+    "found nothing and 1 otherwise.\n";
 
 // Arguments travel through the parser as Latin-1, one character per byte,
 // so that paths in any encoding come back out unchanged.
@@ -59,6 +66,7 @@ struct Options {
     QCommandLineOption dateFormat{"date-format", "", "FORM"};
     QCommandLineOption timeFormat{"time-format", "", "FORM"};
     QCommandLineOption force{QStringList{"f", "force"}};
+    QCommandLineOption checkTemplate{"check-template"};
     QCommandLineOption help{QStringList{"h", "help"}};
     QCommandLineOption version{QStringList{"v", "version"}};
 };
@@ -149,6 +157,23 @@ int Convert(const ConversionRequest& request, const Preferences& preferences, co
     return ExitNotReplaced;
 }
 
+// Reports the template's likely mistakes without converting anything.
+int CheckTemplateOnly(const QStringList& paths, const ConverterEnvironment& environment, ConverterStreams& streams)
+{
+    if (paths.size() > 1)
+        return UsageError("--check-template takes one TEMPLATE", streams.Err);
+    const std::string path = paths.isEmpty() ? environment.DefaultTemplate : FromQt(paths[0]);
+    ConsoleUi ui(streams.In, streams.Err, OverwritePolicy::Keep);
+    try {
+        const std::vector<TemplateDiagnostic> diagnostics = CheckTemplate(ReadTextFile(path));
+        ui.ReportTemplateDiagnostics(path, diagnostics);
+        return diagnostics.empty() ? ExitWritten : ExitFailed;
+    } catch (const FileError& error) {
+        ui.ShowMessage(error.what(), MessageButtons::Ok, ApplicationTitle);
+        return ExitFailed;
+    }
+}
+
 }  // namespace
 
 int RunConverter(const std::vector<std::string>& arguments, const ConverterEnvironment& environment,
@@ -156,8 +181,8 @@ int RunConverter(const std::vector<std::string>& arguments, const ConverterEnvir
 {
     Options options;
     QCommandLineParser parser;
-    parser.addOptions({options.listSeparator, options.dateFormat, options.timeFormat, options.force, options.help,
-                       options.version});
+    parser.addOptions({options.listSeparator, options.dateFormat, options.timeFormat, options.force,
+                       options.checkTemplate, options.help, options.version});
     if (!parser.parse(ToQt(arguments)))
         return UsageError(FromQt(parser.errorText()), streams.Err);
     if (parser.isSet(options.help)) {
@@ -169,6 +194,8 @@ int RunConverter(const std::vector<std::string>& arguments, const ConverterEnvir
         return ExitWritten;
     }
     const QStringList paths = parser.positionalArguments();
+    if (parser.isSet(options.checkTemplate))
+        return CheckTemplateOnly(paths, environment, streams);
     if (paths.size() > 3)
         return UsageError("too many arguments: at most PROJECT, OUTPUT and TEMPLATE", streams.Err);
 

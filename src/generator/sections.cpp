@@ -27,15 +27,21 @@ void AppendRouting(std::string& out, std::string_view body, const GenerationCont
             filler.Append(out, {context, static_cast<int>(n + 1), entries[n], track});
 }
 
+template <class Record, PlaceholderTable<Record> (*Placeholders)()>
+std::vector<std::string_view> Names()
+{
+    return NamesOf(Placeholders());
+}
+
 const Section kSections[] = {
     {"FX", "<!-- FX-START -->", "<!-- FX-END -->", SectionLevel::Track,
-     AppendTrackTable<FxRecord, &TrackRecord::FxTable, FxPlaceholders>},
+     AppendTrackTable<FxRecord, &TrackRecord::FxTable, FxPlaceholders>, Names<FxRecord, FxPlaceholders>},
     {"ITEM", "<!-- ITEM-START -->", "<!-- ITEM-END -->", SectionLevel::Track,
-     AppendTrackTable<ItemRecord, &TrackRecord::ItemTable, ItemPlaceholders>},
+     AppendTrackTable<ItemRecord, &TrackRecord::ItemTable, ItemPlaceholders>, Names<ItemRecord, ItemPlaceholders>},
     {"SEND", "<!-- SEND-START -->", "<!-- SEND-END -->", SectionLevel::Track,
-     AppendRouting<RoutingKind::Send, SendPlaceholders>},
+     AppendRouting<RoutingKind::Send, SendPlaceholders>, Names<ReceiveRecord, SendPlaceholders>},
     {"RECEIVE", "<!-- RECEIVE-START -->", "<!-- RECEIVE-END -->", SectionLevel::Track,
-     AppendRouting<RoutingKind::Receive, ReceivePlaceholders>},
+     AppendRouting<RoutingKind::Receive, ReceivePlaceholders>, Names<ReceiveRecord, ReceivePlaceholders>},
 };
 }  // namespace
 

@@ -3,6 +3,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "generator/expand_template.h"
 
@@ -21,6 +22,8 @@ struct Section {
     SectionLevel Level;
     // Appends the body once per entry; track is the track copy's number.
     void (*AppendEntries)(std::string& out, std::string_view body, const GenerationContext& context, int track);
+    // The entries' placeholders, in replacement order.
+    std::vector<std::string_view> (*Placeholders)();
 };
 
 // Every section, in the order in which they are expanded.

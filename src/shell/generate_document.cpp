@@ -18,6 +18,7 @@ bool GenerateDocument(const std::string& outputPath, const std::string& template
     if (FileExists(outputPath) && !UserAgreesToOverwrite(outputPath, ui))
         return false;
     const std::string templateText = ReadTextFile(templatePath);
+    ui.ReportTemplateDiagnostics(templatePath, CheckTemplate(templateText));
     const std::string document = ExpandTemplate(templateText, templatePath, outputPath, context);
     WriteTextFile(document, outputPath);
     ui.ShowInBrowser(outputPath);

@@ -1,6 +1,9 @@
 #pragma once
 
 #include <string>
+#include <vector>
+
+#include "generator/template_check.h"
 
 namespace sondrel {
 
@@ -23,6 +26,11 @@ class ConversionUi : public MessageBox {
 public:
     virtual void HideConversionDialog() = 0;
     virtual void ShowInBrowser(const std::string& path) = 0;
+    // The likely mistakes found in the template read; the windows show none.
+    virtual void ReportTemplateDiagnostics(const std::string& /*templatePath*/,
+                                           const std::vector<TemplateDiagnostic>& /*diagnostics*/)
+    {
+    }
 };
 
 }  // namespace sondrel

@@ -16,6 +16,7 @@ namespace sondrel {
 namespace {
 
 using testing::TempFolder;
+using namespace std::string_literals;
 
 // One track "Drums" with the items "Kick" and "Snare" at half volume, in a tempo with a fraction; a project with
 // terminal control characters on line 2; templates; an earlier document; the desktop program's preferences.
@@ -27,6 +28,7 @@ const std::map<std::string, std::string> kFiles = {
     {"tpl.htm", "<h1>##TEMPO##</h1><!-- TRACK-START --><p>##TRACK-NAME##</p>##VOLUME##<!-- TRACK-END -->"},
     {"forms.htm", "<!-- TRACK-START -->[##ITEM-LIST##]<!-- TRACK-END -->##DATE##|##TIME##"},
     {"old.htm", "keep me"},
+    {"typo.htm", "<!-- TRACK-START -->##TRACK-NMAE##<!-- TRACK-END -->"},
     {"prefs/Sondrel/Sondrel.conf", "[Settings]\nListSeparator=Space\nDateFormat=Long\nTimeFormat=Long\nMainLeft=17\n"}};
 
 // Today in the C locale: "7 Dec 2026|15:00" short, "Monday, 7 December 2026|15:00:35" long.
@@ -106,8 +108,10 @@ INSTANTIATE_TEST_SUITE_P(, ConverterProcess, ::testing::Values(
     Case{"BadDate", "--date-format Medium song.rpp out.htm", 2, "--date-format must be Short or Long, not \"Medium\""},
     Case{"BadTime", "--time-format= song.rpp out.htm", 2, "--time-format must be Short or Long, not \"\""},
     Case{"Help", "-h --help song.rpp out.htm", 0, R"(Usage: sondrel-convert \[OPTIONS\] PROJECT OUTPUT \[TEMPLATE\]\n)"
-         R"([\s\S]*--list-separator[\s\S]*--date-format[\s\S]*--time-format[\s\S]*--force[\s\S]*not replaced\.\n)"},
+         R"([\s\S]*--list-separator[\s\S]*--date-format[\s\S]*--time-format[\s\S]*--force[\s\S]*--check-template[\s\S]*otherwise\.\n)"},
     Case{"Version", "-v --version", 0, R"(sondrel-convert 1\.0\.6\n)"},
+    Case{"WarnsAndConverts", "song.rpp out.htm typo.htm", 0, R"(typo\.htm:1:21: warning: unknown placeholder )"
+         R"(##TRACK-NMAE##; did you mean ##TRACK-NAME##\?\n##TRACK-NMAE##)"},
     Case{"DoubleDash", "-f -- -song.rpp out.htm tpl.htm", 0, kTracks},
     // Options win over the stored preferences, which win over the defaults.
     Case{"Defaults", "song.rpp out.htm forms.htm", 0, R"(\[Kick<BR>Snare\])" + kShort},
@@ -143,6 +147,23 @@ TEST(ConverterCommand, OnATerminalAnExistingOutputIsReplacedOnlyOnYes)
         EXPECT_EQ(TempFolder::Read(output), replaced ? "[" + output + "]" : "keep me") << answer;
         EXPECT_EQ(err.str(), force ? "" : "The file " + shown + " already exists.  Do you want to overwrite it? [y/N] "
                                               + (*answer ? "" : "\n")) << answer;
+    }
+}
+
+// Checking a template reports its mistakes, exits 1 when there are any, and converts nothing.
+TEST(ConverterCommand, CheckTemplateOnlyReports)
+{
+    const TempFolder folder;
+    for (const auto& [name, status, report] : {std::tuple{"tpl.htm", ExitWritten, ""},
+             {"typo.htm", ExitFailed, ":1:21: warning: unknown placeholder ##TRACK-NMAE##; did you mean ##TRACK-NAME##?\n"},
+             {"none.htm", ExitFailed, ": the file does not exist\n"}}) {
+        const std::string path = name == "none.htm"s ? folder.Path(name) : folder.Write(name, kFiles.at(name));
+        std::istringstream in;
+        std::ostringstream out, err;
+        ConverterStreams streams{in, out, err, false};
+        EXPECT_EQ(RunConverter({"sondrel-convert", "--check-template", path}, {testing::MemorySettingsStore(), "",
+                                testing::FixedLocale(), testing::FixedClock()}, streams), status);
+        EXPECT_EQ(err.str(), *report ? (name == "none.htm"s ? "sondrel-convert: " : "") + path + report : "");
     }
 }
 
