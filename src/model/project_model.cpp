@@ -4,8 +4,7 @@ namespace sondrel {
 
 void ProjectModel::Clear()
 {
-    Info = ProjectInfo{};
-    Tracks.assign(1, TrackRecord{});
+    *this = ProjectModel{};
 }
 
 const TrackRecord& ProjectModel::Track(int number) const

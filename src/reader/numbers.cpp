@@ -163,4 +163,16 @@ std::int16_t IntOrZero(std::string_view field, const LinePlace& place)
     return value ? ToShort(*value, field, place) : std::int16_t{0};
 }
 
+double DecimalOr(std::string_view field, double fallback)
+{
+    const auto value = ParseDecimal(field);
+    return value && std::isfinite(*value) ? *value : fallback;
+}
+
+std::int64_t WholeOr(std::string_view field, std::int64_t fallback)
+{
+    const double value = RoundHalfEven(DecimalOr(field, static_cast<double>(fallback)));
+    return std::fabs(value) < 9e18 ? static_cast<std::int64_t>(value) : fallback;
+}
+
 }  // namespace sondrel

@@ -32,4 +32,10 @@ std::int16_t ToInteger(std::string_view field, const LinePlace& place);
 float SingleOrZero(std::string_view field, const LinePlace& place);
 std::int16_t IntOrZero(std::string_view field, const LinePlace& place);
 
+// Lenient conversions for the facts that only describe (colours, modes,
+// render settings, positions of markers): anything that is not a finite
+// number, or a whole number beyond 64 bits, gives fallback; never fails.
+double DecimalOr(std::string_view field, double fallback);
+std::int64_t WholeOr(std::string_view field, std::int64_t fallback);
+
 }  // namespace sondrel

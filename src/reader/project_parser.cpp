@@ -71,7 +71,7 @@ void ProjectParser::OpenBlock(std::string_view line)
         if (kind == "<REAPER_PROJECT" || kind == "<TRACK")
             projectOrTrackSeen_ = true;
     }
-    if (notesLevel_ != 0) {
+    if (notesLevel_ != 0 || itemNotesLevel_ != 0) {
         AppendNote(line);
         return;
     }
@@ -79,31 +79,29 @@ void ProjectParser::OpenBlock(std::string_view line)
         return;
     const std::string_view kind = FirstField(line);
     if (itemLevel_ != 0) {
-        if (depth_ == itemLevel_ && kind == "<NAME" && activeTake_)
-            BeginNameBlock(NameOwner::Item);
-        return;
-    }
-    if (trackLevel_ != 0) {
+        OpenItemBlock(kind, line);
+    } else if (trackLevel_ != 0) {
         OpenTrackBlock(kind, line);
-        return;
-    }
-    if (kind == "<TRACK" && (depth_ == 0 || (depth_ == 1 && projectOpen_))) {
+    } else if (masterFxLevel_ != 0) {
+        OpenChainBlock(FxOwner::Master, kind, line);
+    } else if (kind == "<TRACK" && (depth_ == 0 || (depth_ == 1 && projectOpen_))) {
         BeginTrack();
     } else if (kind == "<REAPER_PROJECT" && depth_ == 0) {
         projectOpen_ = true;
         headerOpen_ = true;
-        model_.Info.VersionText = std::string(SplitFields(line)[2]);
-    } else if (kind == "<NOTES" && headerOpen_ && depth_ == 1) {
-        notesLevel_ = depth_ + 1;
+        ReadProjectLine(line);
+    } else if (headerOpen_ && depth_ == 1) {
+        OpenHeaderBlock(kind, line);
     }
 }
 
 // Closes the block whose lines stand at depth_.
 void ProjectParser::CloseBlock(std::string_view line)
 {
-    if (notesLevel_ != 0) {
-        if (depth_ == notesLevel_)
-            notesLevel_ = 0;
+    if (notesLevel_ != 0 || itemNotesLevel_ != 0) {
+        long& level = notesLevel_ != 0 ? notesLevel_ : itemNotesLevel_;
+        if (depth_ == level)
+            level = 0;
         else
             AppendNote(line);
         return;
@@ -112,19 +110,18 @@ void ProjectParser::CloseBlock(std::string_view line)
         nameBlockLevel_ = 0;
         nameOwner_ = NameOwner::None;
     }
-    if (depth_ == freezeLevel_)
-        freezeLevel_ = 0;
-    if (depth_ == itemLevel_)
-        itemLevel_ = 0;
-    if (depth_ == trackLevel_)
-        trackLevel_ = 0;
+    CloseContainers();
+    for (long* level : {&freezeLevel_, &sourceLevel_, &takeFxLevel_, &itemLevel_, &chainLevel_, &trackLevel_,
+                        &masterFxLevel_, &tempoLevel_})
+        if (depth_ == *level)
+            *level = 0;
     if (depth_ == 1 && projectOpen_)
         projectOpen_ = headerOpen_ = false;
 }
 
 void ProjectParser::ReadContent(std::string_view line)
 {
-    if (notesLevel_ != 0) {
+    if (notesLevel_ != 0 || itemNotesLevel_ != 0) {
         AppendNote(TrimSpaces(line));
     } else if (freezeLevel_ != 0) {
         return;
@@ -132,26 +129,16 @@ void ProjectParser::ReadContent(std::string_view line)
         if (depth_ == nameBlockLevel_)
             ReadNameBlockLine(TrimSpaces(line));
     } else if (itemLevel_ != 0) {
-        if (depth_ == itemLevel_)
-            ReadItemLine(TrimSpaces(line));
+        ReadItemContent(line);
     } else if (trackLevel_ != 0) {
         ReadTrackContent(line);
+    } else if (masterFxLevel_ != 0) {
+        ReadChainLine(FxOwner::Master, TrimSpaces(line));
+    } else if (tempoLevel_ != 0) {
+        if (depth_ == tempoLevel_)
+            ReadTempoPoint(TrimSpaces(line));
     } else if (headerOpen_ && depth_ == 1) {
         ReadHeaderLine(TrimSpaces(line));
-    }
-}
-
-void ProjectParser::ReadHeaderLine(std::string_view line)
-{
-    const std::string_view keyword = FirstField(line);
-    if (keyword == "SAMPLERATE") {
-        model_.Info.SampleRateText = std::string(SplitFields(line)[2]);
-    } else if (keyword == "TEMPO") {
-        const LineParts fields = SplitFields(line);
-        ProjectInfo& info = model_.Info;
-        info.Tempo = fields.Has(2) ? ToSingle(fields[2], Place()) : 0.0f;
-        info.TimeSigNumerator = fields.Has(3) ? ToInteger(fields[3], Place()) : std::int16_t{0};
-        info.TimeSigDenominator = fields.Has(4) ? ToInteger(fields[4], Place()) : std::int16_t{0};
     }
 }
 
@@ -168,7 +155,7 @@ void ProjectParser::ReadVolumePan(std::string_view line, float& volume, float& p
 
 void ProjectParser::AppendNote(std::string_view line)
 {
-    std::string& notes = model_.Info.Notes;
+    std::string& notes = itemNotesLevel_ != 0 ? CurrentItem().Notes : model_.Info.Notes;
     if (!notes.empty())
         notes += "<br>";
     notes += line;
@@ -189,6 +176,8 @@ void ProjectParser::ReadNameBlockLine(std::string_view line)
     nameBlockTaken_ = true;
     if (!line.empty() && line[0] == '|')
         line.remove_prefix(1);
+    if (nameOwner_ == NameOwner::Item)
+        CurrentTake().Name.assign(line);
     std::string& name = nameOwner_ == NameOwner::Item ? CurrentItem().Name : CurrentTrack().Name;
     name.assign(line);
 }

@@ -1,7 +1,10 @@
 #pragma once
 
+#include <array>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "model/project_model.h"
 #include "reader/numbers.h"
@@ -28,12 +31,13 @@ public:
 
 private:
     enum class NameOwner { None, Track, Item };
+    // Whose FX chain an FX block adds to.
+    enum class FxOwner { Track, Master, Take };
 
     // Block structure (project_parser.cpp).
     void OpenBlock(std::string_view line);
     void CloseBlock(std::string_view line);
     void ReadContent(std::string_view line);
-    void ReadHeaderLine(std::string_view line);
     void AppendNote(std::string_view line);
     void ReadNameBlockLine(std::string_view line);
     void BeginNameBlock(NameOwner owner);
@@ -44,20 +48,38 @@ private:
     // The gain and pan of a VOLPAN line, track's or item's; a missing field is 0.
     void ReadVolumePan(std::string_view line, float& volume, float& pan) const;
 
+    // The project header: before the first track (header_rules.cpp).
+    void OpenHeaderBlock(std::string_view kind, std::string_view line);
+    void ReadHeaderLine(std::string_view line);
+    void ReadProjectLine(std::string_view line);
+    void ReadMarker(std::string_view line);
+    void ReadTempoPoint(std::string_view line);
+    void ReadRenderLine(std::string_view keyword, std::string_view line);
+
+    // FX chains of tracks, the master and takes (fx_rules.cpp).
+    std::vector<FxRecord>& FxTableOf(FxOwner owner);
+    void OpenChainBlock(FxOwner owner, std::string_view kind, std::string_view line);
+    void ReadChainLine(FxOwner owner, std::string_view line);
+    void ReadBypass(FxOwner owner, std::string_view line);
+    void AddFx(FxOwner owner, std::string_view kind, std::string_view line);
+    void CloseContainers();
+
     // The current track (track_rules.cpp).
     TrackRecord& CurrentTrack();
     void BeginTrack();
     void OpenTrackBlock(std::string_view kind, std::string_view line);
     void ReadTrackContent(std::string_view line);
     void ReadTrackLine(std::string_view line);
-    void ReadBypass(std::string_view line);
     void ApplyGroupRule(std::string_view line);
     void AddReceive(std::string_view line);
-    void AddFx(std::string_view kind, std::string_view line);
+    void AddHardwareOutput(std::string_view line);
 
     // The current item (item_rules.cpp).
     ItemRecord& CurrentItem();
+    TakeRecord& CurrentTake();
     void BeginItem();
+    void OpenItemBlock(std::string_view kind, std::string_view line);
+    void ReadItemContent(std::string_view line);
     void ReadItemLine(std::string_view line);
     void BeginTake(std::string_view line);
 
@@ -78,7 +100,16 @@ private:
     bool nameBlockTaken_ = false;
     bool activeTake_ = false;   // the item's current take is its active one
     bool groupOpen_ = false;
-    bool pendingBypass_ = false;
+    int folderDepth_ = 0;       // folders open after the current track
+    // Per FX owner: the bypass and offline states of the last BYPASS line, for the FX after it.
+    std::array<std::pair<bool, bool>, 3> pendingBypass_{};
+    long masterFxLevel_ = 0;    // the master's FX chain
+    long tempoLevel_ = 0;       // the tempo map's points
+    long chainLevel_ = 0;       // a track's FX chain (not the input FX)
+    long sourceLevel_ = 0;      // the outer source block of the current take
+    long itemNotesLevel_ = 0;
+    long takeFxLevel_ = 0;
+    std::vector<std::pair<long, std::string>> containers_;  // open FX containers: level, name
 };
 
 }  // namespace sondrel

@@ -1,8 +1,11 @@
 // What the lines of a track do: its own keyword lines, its FX and its
 // routing. Items and frozen material inside a track are handled elsewhere.
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <string>
+#include <tuple>
+#include <utility>
 
 #include "reader/line_fields.h"
 #include "reader/project_parser.h"
@@ -11,10 +14,19 @@ namespace sondrel {
 
 namespace {
 
-bool IsFxOpener(std::string_view kind)
+// The automation envelopes of a track, by the block that holds each.
+const std::pair<std::string_view, const char*> kEnvelopes[] = {
+    {"<VOLENV2", "Volume"}, {"<VOLENV", "Volume (Pre-FX)"}, {"<VOLENV3", "Trim Volume"}, {"<PANENV2", "Pan"},
+    {"<PANENV", "Pan (Pre-FX)"}, {"<WIDTHENV2", "Width"}, {"<WIDTHENV", "Width (Pre-FX)"}, {"<MUTEENV", "Mute"},
+    {"<AUXVOLENV", "Send Volume"}, {"<AUXPANENV", "Send Pan"}, {"<AUXMUTEENV", "Send Mute"},
+    {"<HWVOLENV", "Hardware Output Volume"}, {"<HWPANENV", "Hardware Output Pan"},
+    {"<HWMUTEENV", "Hardware Output Mute"}, {"<PARMENV", "FX Parameters"}};
+
+void AddEnvelope(TrackRecord& track, std::string_view kind)
 {
-    return kind == "<VST" || kind == "<DX" || kind == "<JS" || kind == "<AU" || kind == "<CLAP" ||
-           kind == "<LV2" || kind == "<VIDEO_EFFECT";
+    for (const auto& [block, name] : kEnvelopes)
+        if (kind == block && std::find(track.Envelopes.begin(), track.Envelopes.end(), name) == track.Envelopes.end())
+            track.Envelopes.emplace_back(name);
 }
 
 bool StartsWithKeyword(std::string_view line, std::string_view keyword)
@@ -46,12 +58,14 @@ void ProjectParser::BeginTrack()
     if (info.TrackCount >= MaxTableEntries)
         Fail("a project holds at most " + std::to_string(MaxTableEntries) + " tracks");
     ++info.TrackCount;
+    // The slot may already hold the sends that earlier tracks' receives mirrored onto it.
     TrackRecord& track = CurrentTrack();
-    track.Name.clear();
-    track.Volume = 0;
-    track.Pan = 0;
-    track.Mute = false;
-    track.Solo = false;
+    TrackRecord fresh;
+    fresh.ReceiveTable = std::move(track.ReceiveTable);
+    fresh.IsGroup = track.IsGroup;
+    fresh.InGroup = track.InGroup;
+    fresh.Depth = folderDepth_;
+    track = std::move(fresh);
     trackLevel_ = depth_ + 1;
     headerOpen_ = false;
 }
@@ -61,59 +75,76 @@ void ProjectParser::BeginTrack()
 void ProjectParser::OpenTrackBlock(std::string_view kind, std::string_view line)
 {
     if (kind == "<FREEZE") {
+        CurrentTrack().Frozen = true;
         freezeLevel_ = depth_ + 1;
-    } else if (IsFxOpener(kind)) {
-        AddFx(kind, line);
     } else if (depth_ == trackLevel_ && kind == "<ITEM") {
         BeginItem();
     } else if (depth_ == trackLevel_ && kind == "<NAME") {
         BeginNameBlock(NameOwner::Track);
+    } else if (depth_ == trackLevel_ && kind == "<FXCHAIN") {
+        chainLevel_ = depth_ + 1;
+    } else if (depth_ == trackLevel_ || kind == "<PARMENV") {
+        AddEnvelope(CurrentTrack(), kind);
     }
+    OpenChainBlock(FxOwner::Track, kind, line);
 }
 
 void ProjectParser::ReadTrackContent(std::string_view line)
 {
     if (depth_ == trackLevel_)
         ReadTrackLine(TrimSpaces(line));
-    else if (StartsWithKeyword(line, "BYPASS"))
-        ReadBypass(TrimSpaces(line));
+    else if (StartsWithKeyword(line, "BYPASS") || StartsWithKeyword(line, "PRESETNAME") || StartsWithKeyword(line, "WET"))
+        ReadChainLine(FxOwner::Track, TrimSpaces(line));
 }
 
 void ProjectParser::ReadTrackLine(std::string_view line)
 {
     const std::string_view keyword = FirstField(line);
+    TrackRecord& track = CurrentTrack();
     if (keyword == "NAME") {
-        CurrentTrack().Name = std::string(SplitTokens(line)[2]);
+        track.Name = std::string(SplitTokens(line)[2]);
     } else if (keyword == "VOLPAN") {
-        ReadVolumePan(line, CurrentTrack().Volume, CurrentTrack().Pan);
+        ReadVolumePan(line, track.Volume, track.Pan);
     } else if (keyword == "MUTESOLO") {
         const LineParts fields = SplitFields(line);
         const std::int16_t mute = IntOrZero(fields[2], Place());
         const std::int16_t solo = IntOrZero(fields[3], Place());
-        CurrentTrack().Mute = mute == 1;
+        track.Mute = mute == 1;
         // 2 is "solo in place", REAPER's default solo mode.
-        CurrentTrack().Solo = solo == 1 || solo == 2;
+        track.Solo = solo == 1 || solo == 2;
     } else if (keyword == "ISBUS") {
         ApplyGroupRule(line);
     } else if (keyword == "AUXRECV") {
         AddReceive(line);
     } else if (keyword == "BYPASS") {
-        ReadBypass(line);
+        ReadBypass(FxOwner::Track, line);
+    } else if (keyword == "HWOUT") {
+        AddHardwareOutput(line);
+    } else {
+        const LineParts fields = SplitFields(line);
+        if (keyword == "PEAKCOL")
+            track.Color = static_cast<std::uint32_t>(WholeOr(fields[2], 0));
+        else if (keyword == "MAINSEND")
+            track.MainSend = WholeOr(fields[2], 1) != 0;
+        else if (keyword == "REC")
+            std::tie(track.Armed, track.RecordInput) = std::pair(WholeOr(fields[2], 0) == 1, static_cast<int>(WholeOr(fields[3], 0)));
+        else if (keyword == "FX")
+            track.FxChainOn = WholeOr(fields[2], 1) != 0;
+        else if (keyword == "LOCK")
+            track.Locked = (WholeOr(fields[2], 0) & 1) != 0;
+        else if (keyword == "NCHAN")
+            track.Channels = static_cast<int>(WholeOr(fields[2], 2));
     }
-}
-
-// The bypass state of the last "BYPASS" line goes to every FX that follows it.
-void ProjectParser::ReadBypass(std::string_view line)
-{
-    pendingBypass_ = IntOrZero(SplitFields(line)[2], Place()) == 1;
 }
 
 // "ISBUS 1" opens a folder, "ISBUS 2" closes it. The opening track is not in
 // its own folder; the tracks after it are, up to and including the closing one.
-// Nested folders are not told apart.
+// Nested folders are not told apart here; the depth counts them: the second
+// value is how many folders open (1) or close (-1, -2, ...) after the track.
 void ProjectParser::ApplyGroupRule(std::string_view line)
 {
     const std::int16_t value = IntOrZero(SplitFields(line)[2], Place());
+    folderDepth_ = std::max(0, CurrentTrack().Depth + static_cast<int>(WholeOr(SplitFields(line)[3], 0)));
     if (value == 1)
         groupOpen_ = false;
     TrackRecord& track = CurrentTrack();
@@ -137,6 +168,10 @@ void ProjectParser::AddReceive(std::string_view line)
     receive.Volume = fields.Has(4) ? ToSingle(fields[4], Place()) : 0.0f;
     receive.Pan = fields.Has(5) ? ToSingle(fields[5], Place()) : 0.0f;
     receive.Mute = IntOrZero(fields[6], Place()) == 1;
+    receive.Mode = static_cast<int>(WholeOr(fields[3], 0));
+    receive.SourceChannels = static_cast<int>(WholeOr(fields[9], 0));
+    receive.DestChannels = static_cast<int>(WholeOr(fields[10], 0));
+    receive.MidiFlags = static_cast<int>(WholeOr(fields[12], 0));
     if (!(source >= 0 && source <= MaxTableEntries))
         Fail(SourceOutOfRangeMessage(source, fields[2]));
     const int sourceTrack = static_cast<int>(source);
@@ -156,19 +191,12 @@ void ProjectParser::AddReceive(std::string_view line)
     sender.ReceiveTable.push_back(send);
 }
 
-// "<VST "VST: ReaEQ (Cockos)" reaeq.dll 0 ..." gives the kind, the name and the plug-in file.
-void ProjectParser::AddFx(std::string_view kind, std::string_view line)
+// "HWOUT channels mode volume pan mute ...": one hardware output.
+void ProjectParser::AddHardwareOutput(std::string_view line)
 {
-    TrackRecord& track = CurrentTrack();
-    if (track.FxCount() >= MaxTableEntries)
-        FailTableFull(model_.Info.TrackCount, "FX");
-    const LineParts tokens = SplitTokens(line);
-    FxRecord fx;
-    fx.FxType = std::string(kind.substr(1));
-    fx.Name = std::string(tokens[2]);
-    fx.Dll = std::string(tokens[3]);
-    fx.Bypassed = pendingBypass_;
-    track.FxTable.push_back(std::move(fx));
+    const LineParts fields = SplitFields(line);
+    CurrentTrack().HardwareOutputs.push_back(
+        {static_cast<int>(WholeOr(fields[2], 0)), static_cast<int>(WholeOr(fields[3], 0))});
 }
 
 }  // namespace sondrel

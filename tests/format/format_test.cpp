@@ -87,10 +87,10 @@ TEST(SummaryLists, NamesJoinedByTheChosenSeparator)
     TrackRecord& track = model.SlotForWriting(2);
     track.Name = "Sub";
     for (const char* name : {"Verse", "", "Chorus"})
-        track.FxTable.push_back(FxRecord{"VST", name, "", false});
+        track.FxTable.emplace_back().Name = name;
     for (const int other : {2, 32767})  // the second has no slot
-        track.ReceiveTable.push_back(ReceiveRecord{RoutingKind::Send, other, 0, 0, false});
-    track.ReceiveTable.push_back(ReceiveRecord{RoutingKind::Receive, 2, 0, 0, false});
+        track.ReceiveTable.push_back(ReceiveRecord{.Kind = RoutingKind::Send, .OtherTrack = other});
+    track.ReceiveTable.push_back(ReceiveRecord{.Kind = RoutingKind::Receive, .OtherTrack = 2});
     const std::pair<const char*, std::string> choices[] = {{"Space", " "}, {"Tab", "\t"}, {"comma", ", "}, {"", ", "}};
     for (const auto& [choice, separator] : choices)
         EXPECT_EQ(FxListText(model, 2, {choice}), "Verse" + separator + separator + "Chorus") << choice;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <tuple>
 #include <string>
 #include <vector>
 
@@ -74,7 +75,7 @@ TEST(FindIgnoringCase, LettersFoldOtherBytesDoNot)
 TEST(DocumentPlaceholders, TempoUsesTheLocaleDecimalSeparator)
 {
     ProjectModel model;
-    model.Info = {"", "", "", "", 120.25F, 4, 4, 0};
+    std::tie(model.Info.Tempo, model.Info.TimeSigNumerator, model.Info.TimeSigDenominator) = std::tuple(120.25F, 4, 4);
     testing::FixedLocale locale;
     locale.decimalSeparator = ",";
     EXPECT_EQ(ExpandTemplate("##tempo##", "t.htm", "o.htm", {model, Preferences{}, locale, testing::FixedClock{}}),
