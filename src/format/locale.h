@@ -30,6 +30,8 @@ class Clock {
 public:
     virtual ~Clock() = default;
     virtual LocalDateTime Now() const = 0;
+    // A moment given in seconds since 1970 (UTC), on the user's local clock.
+    virtual LocalDateTime LocalTimeOf(long long secondsSince1970) const = 0;
 };
 
 }  // namespace sondrel

@@ -62,4 +62,13 @@ std::string ReceiveListText(const ProjectModel& model, int track, const Preferen
     return RoutingListText(model, track, preferences, RoutingKind::Receive);
 }
 
+std::string JoinedList(const std::vector<std::string>& texts, const Preferences& preferences)
+{
+    const std::string separator = ListSeparatorText(preferences);
+    std::string text;
+    for (std::size_t n = 0; n < texts.size(); ++n)
+        text += (n > 0 ? separator : "") + texts[n];
+    return text;
+}
+
 }  // namespace sondrel

@@ -17,4 +17,7 @@ std::string ItemListText(const ProjectModel& model, int track, const Preferences
 std::string SendListText(const ProjectModel& model, int track, const Preferences& preferences);
 std::string ReceiveListText(const ProjectModel& model, int track, const Preferences& preferences);
 
+// Any texts joined by the chosen separator.
+std::string JoinedList(const std::vector<std::string>& texts, const Preferences& preferences);
+
 }  // namespace sondrel

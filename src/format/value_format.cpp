@@ -87,13 +87,21 @@ std::string FormatGeneralNumber(float value, const Locale& locale)
 
 std::string FormatCurrentDate(const Preferences& preferences, const Locale& locale, const Clock& clock)
 {
-    const LocalDateTime now = clock.Now();
-    return DateTimeFormOf(preferences.DateFormat) == DateTimeForm::Short ? locale.ShortDate(now) : locale.LongDate(now);
+    return FormatDate(clock.Now(), preferences, locale);
 }
 
 std::string FormatCurrentTime(const Preferences& preferences, const Locale& locale, const Clock& clock)
 {
-    const LocalDateTime now = clock.Now();
+    return FormatTime(clock.Now(), preferences, locale);
+}
+
+std::string FormatDate(const LocalDateTime& when, const Preferences& preferences, const Locale& locale)
+{
+    return DateTimeFormOf(preferences.DateFormat) == DateTimeForm::Short ? locale.ShortDate(when) : locale.LongDate(when);
+}
+
+std::string FormatTime(const LocalDateTime& now, const Preferences& preferences, const Locale& locale)
+{
     if (DateTimeFormOf(preferences.TimeFormat) == DateTimeForm::Long)
         return locale.LongTime(now);
     // Hours and minutes on the 24-hour clock, whatever the locale's own form.

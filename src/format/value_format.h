@@ -25,6 +25,9 @@ std::string FormatGeneralNumber(float value, const Locale& locale);
 // The date and time for the document header, short or long as preferred.
 std::string FormatCurrentDate(const Preferences& preferences, const Locale& locale, const Clock& clock);
 std::string FormatCurrentTime(const Preferences& preferences, const Locale& locale, const Clock& clock);
+// The same for any moment.
+std::string FormatDate(const LocalDateTime& when, const Preferences& preferences, const Locale& locale);
+std::string FormatTime(const LocalDateTime& when, const Preferences& preferences, const Locale& locale);
 
 // label when flag is set (TextIfSet) or clear (TextIfClear), else "".
 std::string TextIfSet(bool flag, const std::string& label);

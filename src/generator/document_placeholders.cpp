@@ -2,7 +2,10 @@
 
 #include <algorithm>
 
+#include "format/session_values.h"
+#include "format/summary_lists.h"
 #include "format/value_format.h"
+#include "generator/session_facts.h"
 
 namespace sondrel {
 
@@ -31,6 +34,43 @@ std::string NotesText(const Document& document)
 std::string DateText(const Document& d) { return FormatCurrentDate(d.Context.Prefs, d.Context.UserLocale, d.Context.UserClock); }
 std::string TimeText(const Document& d) { return FormatCurrentTime(d.Context.Prefs, d.Context.UserLocale, d.Context.UserClock); }
 
+const SessionFacts& Facts(const Document& d) { return *d.Context.Facts; }
+const TrackRecord& Master(const Document& d) { return d.Context.Model.Master; }
+
+// The save time under the user's date and time forms; nothing when the file holds none.
+std::string SavedDate(const Document& d)
+{
+    const std::int64_t saved = Info(d).SavedAt;
+    return saved == 0 ? "" : FormatDate(d.Context.UserClock.LocalTimeOf(saved), d.Context.Prefs, d.Context.UserLocale);
+}
+
+std::string SavedTime(const Document& d)
+{
+    const std::int64_t saved = Info(d).SavedAt;
+    return saved == 0 ? "" : FormatTime(d.Context.UserClock.LocalTimeOf(saved), d.Context.Prefs, d.Context.UserLocale);
+}
+
+std::string RenderBounds(const Document& d)
+{
+    static const char* const kBounds[] = {"Custom", "Entire project", "Time selection", "Project regions",
+                                          "Selected items", "Selected regions"};
+    const int bounds = Info(d).RenderBounds;
+    if (bounds == 0)
+        return "Custom " + FormatPreciseTime(Info(d).RenderStart, d.Context.UserLocale) + " - " +
+               FormatPreciseTime(Info(d).RenderEnd, d.Context.UserLocale);
+    return bounds > 0 && bounds < 6 ? kBounds[bounds] : "";
+}
+
+std::string MasterFxList(const Document& d)
+{
+    std::vector<std::string> names;
+    for (const FxRecord& fx : Master(d).FxTable)
+        names.push_back(fx.Name);
+    return JoinedList(names, d.Context.Prefs);
+}
+
+std::string Count(std::size_t count) { return std::to_string(count); }
+
 const Placeholder<DocumentPaths> kDocumentPlaceholders[] = {
     {"##FILE-NAME##", [](const Document& d) { return Info(d).SourcePath; }},
     {"##TEMPLATE-NAME##", [](const Document& d) { return d.Of.TemplatePath; }},
@@ -41,6 +81,25 @@ const Placeholder<DocumentPaths> kDocumentPlaceholders[] = {
     {"##NOTES##", NotesText, KeptMarkup::LineBreaks},
     {"##DATE##", DateText},
     {"##TIME##", TimeText},
+    {"##REAPER-VERSION##", [](const Document& d) { return Info(d).ReaperVersion; }},
+    {"##SAVED-DATE##", SavedDate},
+    {"##SAVED-TIME##", SavedTime},
+    {"##PROJECT-LENGTH##", [](const Document& d) { return FormatPreciseTime(Facts(d).ProjectLength(), d.Context.UserLocale); }},
+    {"##TRACK-COUNT##", [](const Document& d) { return Count(static_cast<std::size_t>(Info(d).TrackCount)); }},
+    {"##ITEM-COUNT##", [](const Document& d) { return Count(static_cast<std::size_t>(Facts(d).ItemCount())); }},
+    {"##FX-COUNT##", [](const Document& d) { return Count(static_cast<std::size_t>(Facts(d).FxCount())); }},
+    {"##MARKER-COUNT##", [](const Document& d) { return Count(d.Context.Model.Markers.size()); }},
+    {"##REGION-COUNT##", [](const Document& d) { return Count(d.Context.Model.Regions.size()); }},
+    {"##MISSING-MEDIA-COUNT##", [](const Document& d) { return Count(static_cast<std::size_t>(Facts(d).MissingMediaCount())); }},
+    {"##MASTER-VOLUME##", [](const Document& d) { return FormatVolumeDb(Master(d).Volume, d.Context.UserLocale); }},
+    {"##MASTER-PAN##", [](const Document& d) { return FormatPan(Master(d).Pan); }},
+    {"##MASTER-MUTE##", [](const Document& d) { return TextIfSet(Master(d).Mute, "Mute"); }},
+    {"##MASTER-FX-LIST##", MasterFxList, KeptMarkup::ListSeparator},
+    {"##RENDER-FILE##", [](const Document& d) { return Info(d).RenderFile; }},
+    {"##RENDER-PATTERN##", [](const Document& d) { return Info(d).RenderPattern; }},
+    {"##RENDER-BOUNDS##", RenderBounds},
+    {"##RENDER-RATE##", [](const Document& d) { const int rate = Info(d).RenderSampleRate; return rate > 0 ? std::to_string(rate) : ""; }},
+    {"##RENDER-CHANNELS##", [](const Document& d) { const int n = Info(d).RenderChannels; return n > 0 ? std::to_string(n) : ""; }},
 };
 }  // namespace
 

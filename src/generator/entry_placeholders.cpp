@@ -1,6 +1,10 @@
 #include "generator/entry_placeholders.h"
 
+#include "format/plugin_names.h"
+#include "format/session_values.h"
+#include "format/summary_lists.h"
 #include "format/value_format.h"
+#include "generator/session_facts.h"
 
 namespace sondrel {
 
@@ -11,12 +15,67 @@ using Routing = Entry<ReceiveRecord>;
 
 std::string Number(const auto& entry) { return std::to_string(entry.Number); }
 
+const Locale& LocaleOf(const auto& entry) { return entry.Context.UserLocale; }
+const std::string& SavedBy(const auto& entry) { return entry.Context.Model.Info.ReaperVersion; }
+std::string Time(double seconds, const auto& entry) { return FormatPreciseTime(seconds, LocaleOf(entry)); }
+std::string Bar(double seconds, const auto& entry) { return entry.Context.Facts->Tempo().BarText(seconds); }
+
+// The first state that applies: the chain switched off, the FX offline, bypassed.
+std::string FxState(const Fx& fx)
+{
+    if (fx.Of.ChainOff)
+        return "Chain off";
+    if (fx.Of.Offline)
+        return "Offline";
+    return fx.Of.Bypassed ? "Bypassed" : "Active";
+}
+
+std::string TakeNames(const Item& item)
+{
+    std::vector<std::string> names;
+    for (const TakeRecord& take : item.Of.Takes)
+        names.push_back(take.SourceType.empty() && take.Name.empty() ? "(empty)" : take.Name);
+    return JoinedList(names, item.Context.Prefs);
+}
+
+// The active take's source kind; a subproject and an empty take in words.
+std::string SourceKind(const Item& item)
+{
+    const TakeRecord* take = item.Of.Active();
+    if (take == nullptr || take->SourceType.empty())
+        return "empty";
+    return take->SourceType == "RPP_PROJECT" ? "subproject" : take->SourceType;
+}
+
+std::string TakeFxNames(const Item& item)
+{
+    std::vector<std::string> names;
+    for (const FxRecord& fx : item.Of.TakeFx)
+        names.push_back(fx.Name);
+    return JoinedList(names, item.Context.Prefs);
+}
+
+std::string ItemNotes(const Item& item)
+{
+    std::string shown = item.Of.Notes;
+    std::erase(shown, '|');
+    return shown;
+}
+
 const Placeholder<FxRecord> kFxPlaceholders[] = {
     {"##FX-NUM##", Number},
     {"##FX-NAME##", [](const Fx& fx) { return fx.Of.Name; }},
     {"##FX-DLL##", [](const Fx& fx) { return fx.Of.Dll; }},
     {"##FX-TYPE##", [](const Fx& fx) { return fx.Of.FxType; }},
     {"##FX-ACTIVE##", [](const Fx& fx) { return TextIfClear(fx.Of.Bypassed, "Active"); }},
+    {"##FX-STATE##", FxState},
+    {"##FX-PRESET##", [](const Fx& fx) { return fx.Of.Preset; }},
+    {"##FX-FORMAT##", [](const Fx& fx) { return IdentifyPlugin(fx.Of).Format; }},
+    {"##FX-PLUGIN##", [](const Fx& fx) { return IdentifyPlugin(fx.Of).Name; }},
+    {"##FX-VENDOR##", [](const Fx& fx) { return IdentifyPlugin(fx.Of).Vendor; }},
+    {"##FX-LABEL##", [](const Fx& fx) { return fx.Of.Label; }},
+    {"##FX-WET##", [](const Fx& fx) { return FormatDecimal(fx.Of.Wet * 100.0, 1, LocaleOf(fx)) + "%"; }},
+    {"##FX-CONTAINER##", [](const Fx& fx) { return fx.Of.Container; }},
 };
 
 const Placeholder<ItemRecord> kItemPlaceholders[] = {
@@ -28,6 +87,20 @@ const Placeholder<ItemRecord> kItemPlaceholders[] = {
     {"##ITEM-MUTE##", [](const Item& item) { return TextIfSet(item.Of.Mute, "Mute"); }},
     {"##ITEM-VOLUME##", [](const Item& item) { return FormatVolumeDb(item.Of.Volume, item.Context.UserLocale); }},
     {"##ITEM-PAN##", [](const Item& item) { return FormatPan(item.Of.Pan); }},
+    {"##ITEM-START##", [](const Item& item) { return Time(item.Of.Start, item); }},
+    {"##ITEM-END##", [](const Item& item) { return Time(item.Of.Start + item.Of.Duration, item); }},
+    {"##ITEM-BAR##", [](const Item& item) { return Bar(item.Of.Start, item); }},
+    {"##ITEM-FILE##", [](const Item& item) { return item.Of.Active() ? item.Of.Active()->File : ""; }},
+    {"##ITEM-SOURCE##", SourceKind},
+    {"##ITEM-MEDIA##", [](const Item& item) { return TextIfSet(item.Of.MediaMissing, "Missing"); }},
+    {"##ITEM-TAKES##", TakeNames, KeptMarkup::ListSeparator},
+    {"##ITEM-RATE##", [](const Item& item) { return FormatDecimal(item.Of.PlayRate, 4, LocaleOf(item)); }},
+    {"##ITEM-FADE-IN##", [](const Item& item) { return Time(item.Of.FadeIn, item); }},
+    {"##ITEM-FADE-OUT##", [](const Item& item) { return Time(item.Of.FadeOut, item); }},
+    {"##ITEM-NOTES##", ItemNotes, KeptMarkup::LineBreaks},
+    {"##ITEM-COLOR##", [](const Item& item) { return FormatColor(item.Of.Color, SavedBy(item)); }},
+    {"##ITEM-LOCKED##", [](const Item& item) { return TextIfSet(item.Of.Locked, "Locked"); }},
+    {"##ITEM-FX-LIST##", TakeFxNames, KeptMarkup::ListSeparator},
 };
 
 // Sends and receives share their values; only the names' prefix differs.
@@ -36,6 +109,13 @@ std::string OtherTrackName(const Routing& r) { return r.Context.Model.Track(r.Of
 std::string RoutingMute(const Routing& r) { return TextIfSet(r.Of.Mute, "Mute"); }
 std::string RoutingVolume(const Routing& r) { return FormatVolumeDb(r.Of.Volume, r.Context.UserLocale); }
 std::string RoutingPan(const Routing& r) { return FormatPan(r.Of.Pan); }
+std::string RoutingMode(const Routing& r) { return RoutingModeText(r.Of.Mode); }
+std::string RoutingMidi(const Routing& r) { return MidiRoutingText(r.Of.MidiFlags); }
+std::string RoutingChannels(const Routing& r)
+{
+    const std::string source = ChannelText(r.Of.SourceChannels);
+    return source.empty() ? "" : source + " \u2192 " + ChannelText(r.Of.DestChannels);
+}
 
 const Placeholder<ReceiveRecord> kSendPlaceholders[] = {
     {"##SEND-NUM##", Number},
@@ -44,6 +124,9 @@ const Placeholder<ReceiveRecord> kSendPlaceholders[] = {
     {"##SEND-MUTE##", RoutingMute},
     {"##SEND-VOLUME##", RoutingVolume},
     {"##SEND-PAN##", RoutingPan},
+    {"##SEND-MODE##", RoutingMode},
+    {"##SEND-CHANNELS##", RoutingChannels},
+    {"##SEND-MIDI##", RoutingMidi},
 };
 
 const Placeholder<ReceiveRecord> kReceivePlaceholders[] = {
@@ -53,6 +136,9 @@ const Placeholder<ReceiveRecord> kReceivePlaceholders[] = {
     {"##RCV-MUTE##", RoutingMute},
     {"##RCV-VOLUME##", RoutingVolume},
     {"##RCV-PAN##", RoutingPan},
+    {"##RCV-MODE##", RoutingMode},
+    {"##RCV-CHANNELS##", RoutingChannels},
+    {"##RCV-MIDI##", RoutingMidi},
 };
 }  // namespace
 

@@ -11,6 +11,7 @@
 #include "generator/marker_search.h"
 #include "generator/conditions.h"
 #include "generator/sections.h"
+#include "generator/session_facts.h"
 #include "generator/track_placeholders.h"
 
 namespace sondrel {
@@ -107,6 +108,8 @@ std::string ExpandTemplate(const std::string& templateText, const std::string& t
     // it can switch escaping on or off.
     GenerationContext context = callerContext;
     context.EscapeHtml = templateText.find(HtmlEscapeDeclaration) != std::string::npos;
+    const SessionFacts facts(context.Model);
+    context.Facts = &facts;
     const std::string document = ReplaceDocumentPlaceholders(templateText, templatePath, outputPath, context);
     const std::string_view text = document;
     const std::size_t start = FindIgnoringCase(text, kTrackStart, 0);

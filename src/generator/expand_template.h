@@ -8,6 +8,8 @@
 
 namespace sondrel {
 
+class SessionFacts;
+
 // Everything the template language reads: the project, the user's choices,
 // how numbers and dates are written, and the clock for ##DATE## and ##TIME##.
 struct GenerationContext {
@@ -18,6 +20,8 @@ struct GenerationContext {
     // Every inserted value is escaped for HTML: set for a template that
     // declares HtmlEscapeDeclaration.
     bool EscapeHtml = false;
+    // What the document knows of the whole session: set while a template is expanded.
+    const SessionFacts* Facts = nullptr;
 };
 
 // A template holding this line, exactly so, has every value it inserts

@@ -2,6 +2,8 @@
 
 #include "generator/entry_placeholders.h"
 #include "generator/marker_search.h"
+#include "generator/session_facts.h"
+#include "generator/session_placeholders.h"
 
 namespace sondrel {
 
@@ -27,6 +29,24 @@ void AppendRouting(std::string& out, std::string_view body, const GenerationCont
             filler.Append(out, {context, static_cast<int>(n + 1), entries[n], track});
 }
 
+// The body once per record of one of the project's lists, numbered from 1.
+template <class Record, const std::vector<Record>& (*Records)(const GenerationContext&),
+          PlaceholderTable<Record> (*Placeholders)()>
+void AppendProjectList(std::string& out, std::string_view body, const GenerationContext& context, int)
+{
+    const std::vector<Record>& records = Records(context);
+    const TableFiller<Record> filler(body, Placeholders());
+    for (std::size_t n = 0; n < records.size(); ++n)
+        filler.Append(out, {context, static_cast<int>(n + 1), records[n], 0});
+}
+
+const std::vector<FxRecord>& MasterFx(const GenerationContext& c) { return c.Model.Master.FxTable; }
+const std::vector<MarkerRecord>& Markers(const GenerationContext& c) { return c.Model.Markers; }
+const std::vector<MarkerRecord>& Regions(const GenerationContext& c) { return c.Model.Regions; }
+const std::vector<TempoRecord>& TempoPoints(const GenerationContext& c) { return c.Model.TempoMap; }
+const std::vector<MediaRecord>& MediaFiles(const GenerationContext& c) { return c.Facts->Media(); }
+const std::vector<PluginRecord>& Plugins(const GenerationContext& c) { return c.Facts->Plugins(); }
+
 template <class Record, PlaceholderTable<Record> (*Placeholders)()>
 std::vector<std::string_view> Names()
 {
@@ -42,6 +62,18 @@ const Section kSections[] = {
      AppendRouting<RoutingKind::Send, SendPlaceholders>, Names<ReceiveRecord, SendPlaceholders>},
     {"RECEIVE", "<!-- RECEIVE-START -->", "<!-- RECEIVE-END -->", SectionLevel::Track,
      AppendRouting<RoutingKind::Receive, ReceivePlaceholders>, Names<ReceiveRecord, ReceivePlaceholders>},
+    {"MASTER-FX", "<!-- MASTER-FX-START -->", "<!-- MASTER-FX-END -->", SectionLevel::Document,
+     AppendProjectList<FxRecord, MasterFx, FxPlaceholders>, Names<FxRecord, FxPlaceholders>},
+    {"MARKER", "<!-- MARKER-START -->", "<!-- MARKER-END -->", SectionLevel::Document,
+     AppendProjectList<MarkerRecord, Markers, MarkerPlaceholders>, Names<MarkerRecord, MarkerPlaceholders>},
+    {"REGION", "<!-- REGION-START -->", "<!-- REGION-END -->", SectionLevel::Document,
+     AppendProjectList<MarkerRecord, Regions, RegionPlaceholders>, Names<MarkerRecord, RegionPlaceholders>},
+    {"TEMPO", "<!-- TEMPO-START -->", "<!-- TEMPO-END -->", SectionLevel::Document,
+     AppendProjectList<TempoRecord, TempoPoints, TempoPlaceholders>, Names<TempoRecord, TempoPlaceholders>},
+    {"MEDIA", "<!-- MEDIA-START -->", "<!-- MEDIA-END -->", SectionLevel::Document,
+     AppendProjectList<MediaRecord, MediaFiles, MediaPlaceholders>, Names<MediaRecord, MediaPlaceholders>},
+    {"PLUGIN", "<!-- PLUGIN-START -->", "<!-- PLUGIN-END -->", SectionLevel::Document,
+     AppendProjectList<PluginRecord, Plugins, PluginPlaceholders>, Names<PluginRecord, PluginPlaceholders>},
 };
 }  // namespace
 

@@ -1,5 +1,6 @@
 #include "generator/track_placeholders.h"
 
+#include "format/session_values.h"
 #include "format/summary_lists.h"
 #include "format/value_format.h"
 
@@ -12,6 +13,14 @@ template <std::string (*List)(const ProjectModel&, int, const Preferences&)>
 std::string ListOf(const Track& t)
 {
     return List(t.Context.Model, t.Number, t.Context.Prefs);
+}
+
+std::string HardwareOutputs(const Track& t)
+{
+    std::vector<std::string> outputs;
+    for (const HardwareOutput& output : t.Of.HardwareOutputs)
+        outputs.push_back("Out " + ChannelText(output.Channels));
+    return JoinedList(outputs, t.Context.Prefs);
 }
 
 const Placeholder<TrackRecord> kTrackPlaceholders[] = {
@@ -27,6 +36,18 @@ const Placeholder<TrackRecord> kTrackPlaceholders[] = {
     {"##RCV-LIST##", ListOf<ReceiveListText>, KeptMarkup::ListSeparator},
     {"##IS-GROUP##", [](const Track& t) { return TextIfSet(t.Of.IsGroup, "Is Group"); }},
     {"##IN-GROUP##", [](const Track& t) { return TextIfSet(t.Of.InGroup, "In Group"); }},
+    {"##TRACK-COLOR##", [](const Track& t) { return FormatColor(t.Of.Color, t.Context.Model.Info.ReaperVersion); }},
+    {"##TRACK-DEPTH##", [](const Track& t) { return std::to_string(t.Of.Depth); }},
+    {"##TRACK-PARENT-SEND##", [](const Track& t) { return TextIfClear(t.Of.MainSend, "Off"); }},
+    {"##TRACK-ARMED##", [](const Track& t) { return TextIfSet(t.Of.Armed, "Armed"); }},
+    {"##TRACK-INPUT##", [](const Track& t) { return RecordInputText(t.Of.RecordInput); }},
+    {"##TRACK-HWOUT-LIST##", HardwareOutputs, KeptMarkup::ListSeparator},
+    {"##TRACK-FX-CHAIN##", [](const Track& t) { return TextIfClear(t.Of.FxChainOn, "Off"); }},
+    {"##TRACK-ENVELOPES##", [](const Track& t) { return JoinedList(t.Of.Envelopes, t.Context.Prefs); },
+     KeptMarkup::ListSeparator},
+    {"##TRACK-FROZEN##", [](const Track& t) { return TextIfSet(t.Of.Frozen, "Frozen"); }},
+    {"##TRACK-LOCKED##", [](const Track& t) { return TextIfSet(t.Of.Locked, "Locked"); }},
+    {"##TRACK-CHANNELS##", [](const Track& t) { return std::to_string(t.Of.Channels); }},
 };
 }  // namespace
 

@@ -15,6 +15,7 @@ struct ProjectInfo {
     std::string VersionText;
     std::string ReaperVersion;   // the program and platform that saved it: "7.14/win64"
     std::int64_t SavedAt = 0;    // seconds since 1970 (UTC) when it was saved; 0 when not written
+    std::string RecordPath;      // where recordings go, as written: relative to the project folder or whole
     std::string Notes;           // notes lines joined by "<br>", each with its leading "|"
     std::string SampleRateText;
     float Tempo = 0;

@@ -91,12 +91,23 @@ std::string QtLocale::LongTime(const LocalDateTime& when) const
     return locale_.toString(ToTime(when), WithoutTimeZone(locale_.timeFormat(QLocale::LongFormat))).toStdString();
 }
 
+namespace {
+LocalDateTime FromQt(const QDateTime& moment)
+{
+    const QDate date = moment.date();
+    const QTime time = moment.time();
+    return {date.year(), date.month(), date.day(), time.hour(), time.minute(), time.second()};
+}
+}  // namespace
+
 LocalDateTime SystemClock::Now() const
 {
-    const QDateTime now = QDateTime::currentDateTime();
-    const QDate date = now.date();
-    const QTime time = now.time();
-    return {date.year(), date.month(), date.day(), time.hour(), time.minute(), time.second()};
+    return FromQt(QDateTime::currentDateTime());
+}
+
+LocalDateTime SystemClock::LocalTimeOf(long long secondsSince1970) const
+{
+    return FromQt(QDateTime::fromSecsSinceEpoch(secondsSince1970));
 }
 
 }  // namespace sondrel

@@ -26,6 +26,7 @@ private:
 class SystemClock : public Clock {
 public:
     LocalDateTime Now() const override;
+    LocalDateTime LocalTimeOf(long long secondsSince1970) const override;
 };
 
 }  // namespace sondrel

@@ -54,6 +54,8 @@ void ProjectParser::ReadHeaderLine(std::string_view line)
         master.Channels = static_cast<int>(WholeOr(SplitFields(line)[2], 2));
     } else if (keyword == "MASTER_FX") {
         master.FxChainOn = WholeOr(SplitFields(line)[2], 1) != 0;
+    } else if (keyword == "RECORD_PATH") {
+        info.RecordPath = std::string(SplitTokens(line)[2]);
     } else if (keyword.starts_with("RENDER_")) {
         ReadRenderLine(keyword, line);
     }

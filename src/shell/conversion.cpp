@@ -8,6 +8,7 @@
 #include "model/file_error.h"
 #include "reader/read_project.h"
 #include "shell/generate_document.h"
+#include "shell/media_check.h"
 
 namespace sondrel {
 
@@ -46,6 +47,7 @@ ConversionOutcome ReadAndGenerate(const ConversionRequest& request, ConversionCo
 {
     RefuseToReplaceInputs(request);
     ReadProject(context.Model, request.ProjectPath);
+    MarkMissingMedia(context.Model);
     const GenerationContext generation{context.Model, context.Prefs, context.UserLocale, context.UserClock};
     const bool written = GenerateDocument(request.OutputPath, request.TemplatePath, generation, context.Ui);
     return written ? ConversionOutcome::Written : ConversionOutcome::Declined;
