@@ -1,5 +1,7 @@
 #include "generator/template_language.h"
 
+#include <algorithm>
+
 #include "generator/conditions.h"
 #include "generator/document_placeholders.h"
 #include "generator/sections.h"
@@ -23,7 +25,8 @@ std::vector<std::string_view> PlaceholderNames()
     AddNames(names, TrackPlaceholders());
     for (const Section& section : Sections())
         for (const std::string_view name : section.Placeholders())
-            names.push_back(name);
+            if (std::find(names.begin(), names.end(), name) == names.end())  // the master's FX share the FX names
+                names.push_back(name);
     return names;
 }
 

@@ -1,5 +1,7 @@
 #include "support/fixed_locale.h"
 
+#include <chrono>
+
 namespace sondrel::testing {
 namespace {
 const char* const kMonths[] = {"January", "February", "March",     "April",   "May",      "June",
@@ -32,6 +34,17 @@ std::string FixedLocale::LongTime(const LocalDateTime& when) const
 {
     return std::to_string(when.Hour % 12 == 0 ? 12 : when.Hour % 12) + timeSeparator + TwoDigits(when.Minute) +
            timeSeparator + TwoDigits(when.Second) + (when.Hour < 12 ? " AM" : " PM");
+}
+
+LocalDateTime FixedClock::LocalTimeOf(long long secondsSince1970) const
+{
+    const std::chrono::sys_seconds moment{std::chrono::seconds(secondsSince1970)};
+    const auto day = std::chrono::floor<std::chrono::days>(moment);
+    const std::chrono::year_month_day date{day};
+    const std::chrono::hh_mm_ss time{moment - day};
+    return {static_cast<int>(date.year()), static_cast<int>(static_cast<unsigned>(date.month())),
+            static_cast<int>(static_cast<unsigned>(date.day())), static_cast<int>(time.hours().count()),
+            static_cast<int>(time.minutes().count()), static_cast<int>(time.seconds().count())};
 }
 
 }  // namespace sondrel::testing

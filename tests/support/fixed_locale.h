@@ -26,6 +26,8 @@ class FixedClock : public Clock {
 public:
     LocalDateTime now{2021, 6, 14, 17, 42, 7};
     LocalDateTime Now() const override { return now; }
+    // On UTC, so that what a test expects does not depend on where it runs.
+    LocalDateTime LocalTimeOf(long long secondsSince1970) const override;
 };
 
 }  // namespace sondrel::testing
