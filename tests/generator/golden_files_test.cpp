@@ -1,5 +1,6 @@
 // Each folder under data/ is one case: project.rpp and template.htm expand to
-// expected.htm byte for byte. An optional preferences.txt holds settings lines
+// expected.htm byte for byte. In place of project.rpp, corpus.txt may name a
+// real project of the corpus. An optional preferences.txt holds settings lines
 // such as "ListSeparator=Comma", "DateFormat=Long" or "TimeFormat=Long".
 // SONDREL_UPDATE_GOLDEN=1 rewrites every expected.htm from what the code gives.
 #include <gtest/gtest.h>
@@ -12,6 +13,7 @@
 
 #include "generator/expand_template.h"
 #include "reader/read_project.h"
+#include "shell/media_check.h"
 #include "shell/temp_folder.h"
 #include "support/fakes.h"
 
@@ -44,7 +46,11 @@ TEST_P(GoldenFiles, ExpandsToTheExpectedDocument)
 {
     const fs::path folder = GetParam().path();
     ProjectModel model;
-    ReadProjectText(model, ReadBytes(folder / "project.rpp"), "C:\\p\\song.rpp");
+    std::string corpusFile = ReadBytes(folder / "corpus.txt");
+    corpusFile.erase(corpusFile.find_last_not_of("\n") + 1);
+    const fs::path project = corpusFile.empty() ? folder / "project.rpp" : fs::path(SONDREL_CORPUS_DIR) / corpusFile;
+    ReadProjectText(model, ReadBytes(project), "C:\\p\\song.rpp");
+    MarkMissingMedia(model);  // nothing is found under the made-up name
     const std::string actual =
         ExpandTemplate(ReadBytes(folder / "template.htm"), "C:\\p\\template.htm", "C:\\p\\song.htm",
                        {model, ReadPreferences(folder), testing::FixedLocale{}, testing::FixedClock{}});
