@@ -1,5 +1,6 @@
-// Every real project we have converts with the shipped default template into a complete
-// document: one card per track, each name shown, nothing of the template language left.
+// Every real project we have converts with every shipped template into a complete document: nothing of the
+// template language left, no warning about the template, and with the default template one card or line per
+// track, each name shown.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -8,31 +9,56 @@
 #include "format/html_escape.h"
 #include "format/text_ops.h"
 #include "generator/expand_template.h"
+#include "generator/template_check.h"
 #include "reader/read_project.h"
+#include "shell/media_check.h"
 #include "support/fakes.h"
 
 namespace sondrel {
 namespace {
 
-class CorpusConversion : public ::testing::TestWithParam<std::filesystem::directory_entry> {};
+namespace fs = std::filesystem;
 
-TEST_P(CorpusConversion, DefaultTemplateGivesACompleteDocument)
+std::vector<fs::path> ShippedTemplates()
+{
+    std::vector<fs::path> templates;
+    for (const auto& entry : fs::directory_iterator(SONDREL_SOURCE_DIR "/templates"))
+        templates.push_back(entry.path());
+    std::sort(templates.begin(), templates.end());
+    return templates;
+}
+
+TEST(ShippedTemplates, HoldNoLikelyMistake)
+{
+    for (const fs::path& path : ShippedTemplates())
+        for (const TemplateDiagnostic& diagnostic : CheckTemplate(ReadTextFile(path.string())))
+            ADD_FAILURE() << path.filename() << ":" << diagnostic.Line << ":" << diagnostic.Column << " "
+                          << diagnostic.Message;
+}
+
+class CorpusConversion : public ::testing::TestWithParam<fs::directory_entry> {};
+
+TEST_P(CorpusConversion, EveryShippedTemplateGivesACompleteDocument)
 {
     ProjectModel model;
     ReadProject(model, GetParam().path().string());
-    const std::string tpl = SONDREL_SOURCE_DIR "/templates/default_template.htm";
-    const std::string output = ExpandTemplate(ReadTextFile(tpl), tpl, "/tmp/out.htm",
-                                              {model, Preferences{}, testing::FixedLocale{}, testing::FixedClock{}});
-    const std::regex card("<section class=\"track"), left("##[A-Z]+(-[A-Z]+)*##|\\(#IF|-START -->");
-    EXPECT_EQ(std::distance(std::sregex_iterator(output.begin(), output.end(), card), {}), model.Info.TrackCount);
-    EXPECT_FALSE(std::regex_search(output, left)) << "a placeholder, conditional block or section marker was left";
-    // The shipped template escapes every value, so each name shows as written.
-    for (int track = 1; track <= model.Info.TrackCount; ++track)
-        EXPECT_NE(output.find(EscapeHtml(model.Track(track).Name)), std::string::npos) << "track " << track;
+    MarkMissingMedia(model);
+    const std::regex left("##[A-Z]+(-[A-Z]+)*##|\\(#IF|-START -->|-END -->");
+    for (const fs::path& path : ShippedTemplates()) {
+        const std::string output = ExpandTemplate(ReadTextFile(path.string()), path.string(), "/tmp/out.htm",
+                                                  {model, Preferences{}, testing::FixedLocale{}, testing::FixedClock{}});
+        EXPECT_FALSE(std::regex_search(output, left)) << path.filename() << ": the template language was left";
+        if (path.filename() != "default_template.htm")
+            continue;
+        const std::regex track("<section class=\"track");
+        EXPECT_EQ(std::distance(std::sregex_iterator(output.begin(), output.end(), track), {}),
+                  model.Info.TrackCount);
+        for (int number = 1; number <= model.Info.TrackCount; ++number)  // escaped: each name shows as written
+            EXPECT_NE(output.find(EscapeHtml(model.Track(number).Name)), std::string::npos) << "track " << number;
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(RealProjects, CorpusConversion,
-                         ::testing::ValuesIn(std::filesystem::directory_iterator(SONDREL_CORPUS_DIR), {}));
+INSTANTIATE_TEST_SUITE_P(RealProjects, CorpusConversion, ::testing::ValuesIn(fs::directory_iterator(SONDREL_CORPUS_DIR), {}));
 
 }  // namespace
 }  // namespace sondrel
