@@ -9,6 +9,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QMimeData>
+#include <QDropEvent>
 #include <QMessageBox>
 #include <QPrinter>
 #include <QProcess>
@@ -311,6 +313,38 @@ private slots:
         QCOMPARE(ui->preferences.ListSeparator + " " + ui->preferences.DateFormat + " " + ui->preferences.TimeFormat,
                  "Tab Short Long"s);
         QVERIFY(ui->store.writtenKeys.empty());  // stored on exit
+    }
+
+    // Neither dialog has a default or cancel button for Return or Escape; Defaults only fills the lists in. A project file
+    // dropped on the main window opens the conversion dialog with it.
+    void dialogsIgnoreReturnAndEscapeDefaultsFillTheListsAndADroppedProjectIsTaken()
+    {
+        ui->StartMain();
+        ui->Trigger("mnuFilePrefs");
+        for (QDialog* dialog : {static_cast<QDialog*>(ui->OpenConvert()), static_cast<QDialog*>(ui->window->PreferencesDialog())})
+            for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape}) {
+                dialog->show();  // a field has the focus: Return presses only a focused button
+                QWidget* field = dialog->findChild<QLineEdit*>();
+                (field ? field : dialog->findChild<QComboBox*>())->setFocus();
+                QTest::keyClick(dialog, key);
+                QVERIFY2(dialog->isVisible(), qPrintable(dialog->objectName()));
+            }
+        QVERIFY(ui->messages.messages.empty());
+        QObject* preferences = ui->window->PreferencesDialog();
+        Selections(preferences, {"Tab", "Long", "Long"});
+        ui->Click(preferences, "cmdDefaults");
+        QCOMPARE(Selections(preferences), QStringLiteral("<BR> Short Short"));
+        QCOMPARE(ui->preferences.ListSeparator, "<BR>"s);
+        ui->Click(preferences, "CancelButton");
+        QMimeData dropped;
+        dropped.setUrls({QUrl::fromLocalFile("/songs/notes.txt"), QUrl::fromLocalFile("/songs/Dropped.RPP")});
+        QDragEnterEvent enter(QPoint(20, 20), Qt::CopyAction, &dropped, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(ui->window.get(), &enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent drop(QPointF(20, 20), Qt::CopyAction, &dropped, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(ui->window.get(), &drop);
+        QTRY_VERIFY(ui->window->ConversionDialog() != nullptr && ui->window->ConversionDialog()->isVisible());
+        QCOMPARE(ui->Field("lbReaperFile")->text(), QStringLiteral("/songs/Dropped.RPP"));
     }
 
     void theMessageBoxHasNoIconAndOkAsDefault_data()
