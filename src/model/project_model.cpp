@@ -4,7 +4,12 @@ namespace sondrel {
 
 void ProjectModel::Clear()
 {
-    *this = ProjectModel{};
+    Info = ProjectInfo{};
+    Tracks.assign(1, TrackRecord{});
+    Master = TrackRecord{};
+    Markers.clear();
+    Regions.clear();
+    TempoMap.clear();
 }
 
 const TrackRecord& ProjectModel::Track(int number) const

@@ -72,7 +72,7 @@ void ProjectParser::ReadChainLine(FxOwner owner, std::string_view line)
     if (keyword == "PRESETNAME")
         table.back().Preset = std::string(SplitTokens(line)[2]);
     else if (keyword == "WET")
-        table.back().Wet = static_cast<float>(DecimalOr(SplitFields(line)[2], 1));
+        table.back().Wet = static_cast<float>(DecimalOr(NthField(line, 2), 1));
 }
 
 // "BYPASS bypassed offline ...": holds for every FX of the owner after it.

@@ -12,7 +12,7 @@ namespace sondrel {
 // program that saved it and when.
 void ProjectParser::ReadProjectLine(std::string_view line)
 {
-    model_.Info.VersionText = std::string(SplitFields(line)[2]);
+    model_.Info.VersionText = std::string(NthField(line, 2));
     const LineParts tokens = SplitTokens(line);
     model_.Info.ReaperVersion = std::string(tokens[3]);
     model_.Info.SavedAt = WholeOr(tokens[4], 0);
@@ -34,7 +34,7 @@ void ProjectParser::ReadHeaderLine(std::string_view line)
     ProjectInfo& info = model_.Info;
     TrackRecord& master = model_.Master;
     if (keyword == "SAMPLERATE") {
-        info.SampleRateText = std::string(SplitFields(line)[2]);
+        info.SampleRateText = std::string(NthField(line, 2));
     } else if (keyword == "TEMPO") {
         const LineParts fields = SplitFields(line);
         info.Tempo = fields.Has(2) ? ToSingle(fields[2], Place()) : 0.0f;
@@ -47,13 +47,13 @@ void ProjectParser::ReadHeaderLine(std::string_view line)
         master.Volume = static_cast<float>(DecimalOr(fields[2], 1));
         master.Pan = static_cast<float>(DecimalOr(fields[3], 0));
     } else if (keyword == "MASTERMUTESOLO") {
-        const std::int64_t flags = WholeOr(SplitFields(line)[2], 0);
+        const std::int64_t flags = WholeOr(NthField(line, 2), 0);
         master.Mute = (flags & 1) != 0;
         master.Solo = (flags & 2) != 0;
     } else if (keyword == "MASTER_NCH") {
-        master.Channels = static_cast<int>(WholeOr(SplitFields(line)[2], 2));
+        master.Channels = static_cast<int>(WholeOr(NthField(line, 2), 2));
     } else if (keyword == "MASTER_FX") {
-        master.FxChainOn = WholeOr(SplitFields(line)[2], 1) != 0;
+        master.FxChainOn = WholeOr(NthField(line, 2), 1) != 0;
     } else if (keyword == "RECORD_PATH") {
         info.RecordPath = std::string(SplitTokens(line)[2]);
     } else if (keyword.starts_with("RENDER_")) {

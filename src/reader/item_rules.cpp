@@ -42,7 +42,7 @@ void ProjectParser::OpenItemBlock(std::string_view kind, std::string_view line)
         BeginNameBlock(NameOwner::Item);
     } else if (kind == "<SOURCE") {
         sourceLevel_ = depth_ + 1;
-        CurrentTake().SourceType = std::string(SplitFields(line)[2]);
+        CurrentTake().SourceType = std::string(NthField(line, 2));
     } else if (kind == "<NOTES") {
         itemNotesLevel_ = depth_ + 1;
     } else if (kind == "<TAKEFX") {
@@ -65,23 +65,23 @@ void ProjectParser::ReadItemLine(std::string_view line)
     const std::string_view keyword = FirstField(line);
     ItemRecord& item = CurrentItem();
     if (keyword == "POSITION") {
-        item.Position = SingleOrZero(SplitFields(line)[2], Place());
-        item.Start = DecimalOr(SplitFields(line)[2], 0);
+        item.Position = SingleOrZero(NthField(line, 2), Place());
+        item.Start = DecimalOr(NthField(line, 2), 0);
     } else if (keyword == "LENGTH") {
-        item.Length = SingleOrZero(SplitFields(line)[2], Place());
-        item.Duration = DecimalOr(SplitFields(line)[2], 0);
+        item.Length = SingleOrZero(NthField(line, 2), Place());
+        item.Duration = DecimalOr(NthField(line, 2), 0);
     } else if (keyword == "FADEIN" || keyword == "FADEOUT") {
-        (keyword == "FADEIN" ? item.FadeIn : item.FadeOut) = DecimalOr(SplitFields(line)[3], 0);
+        (keyword == "FADEIN" ? item.FadeIn : item.FadeOut) = DecimalOr(NthField(line, 3), 0);
     } else if (keyword == "PLAYRATE") {
-        item.PlayRate = DecimalOr(SplitFields(line)[2], 1);
+        item.PlayRate = DecimalOr(NthField(line, 2), 1);
     } else if (keyword == "COLOR") {
-        item.Color = static_cast<std::uint32_t>(WholeOr(SplitFields(line)[2], 0));
+        item.Color = static_cast<std::uint32_t>(WholeOr(NthField(line, 2), 0));
     } else if (keyword == "LOCK") {
-        item.Locked = (WholeOr(SplitFields(line)[2], 0) & 1) != 0;
+        item.Locked = (WholeOr(NthField(line, 2), 0) & 1) != 0;
     } else if (keyword == "MUTE") {
-        CurrentItem().Mute = IntOrZero(SplitFields(line)[2], Place()) == 1;
+        CurrentItem().Mute = IntOrZero(NthField(line, 2), Place()) == 1;
     } else if (keyword == "GROUP") {
-        CurrentItem().Group = IntOrZero(SplitFields(line)[2], Place());
+        CurrentItem().Group = IntOrZero(NthField(line, 2), Place());
     } else if (keyword == "NAME") {
         CurrentTake().Name = std::string(SplitTokens(line)[2]);
         if (activeTake_)

@@ -18,6 +18,20 @@ LineParts SplitFields(std::string_view line)
     return LineParts(std::move(fields));
 }
 
+std::string_view NthField(std::string_view line, std::size_t n)
+{
+    std::size_t start = 0;
+    for (std::size_t field = 1; field <= MaxLineFields; ++field) {
+        const std::size_t end = line.find(' ', start);
+        if (end == std::string_view::npos)
+            return field == n && start < line.size() ? line.substr(start) : std::string_view();
+        if (field == n)
+            return line.substr(start, end - start);
+        start = end + 1;
+    }
+    return {};
+}
+
 namespace {
 bool IsQuote(char c)
 {

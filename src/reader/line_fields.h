@@ -26,6 +26,9 @@ private:
 inline constexpr std::size_t MaxLineFields = 200;
 LineParts SplitFields(std::string_view line);
 
+// Field n (from 1) as SplitFields would give it, without cutting the rest.
+std::string_view NthField(std::string_view line, std::size_t n);
+
 // Names are cut the way REAPER writes them: runs of spaces separate tokens
 // (a tab belongs to its token); a token that begins with a double quote, a
 // single quote or a backtick runs to the next occurrence of that character,

@@ -120,20 +120,19 @@ void ProjectParser::ReadTrackLine(std::string_view line)
         ReadBypass(FxOwner::Track, line);
     } else if (keyword == "HWOUT") {
         AddHardwareOutput(line);
-    } else {
-        const LineParts fields = SplitFields(line);
-        if (keyword == "PEAKCOL")
-            track.Color = static_cast<std::uint32_t>(WholeOr(fields[2], 0));
-        else if (keyword == "MAINSEND")
-            track.MainSend = WholeOr(fields[2], 1) != 0;
-        else if (keyword == "REC")
-            std::tie(track.Armed, track.RecordInput) = std::pair(WholeOr(fields[2], 0) == 1, static_cast<int>(WholeOr(fields[3], 0)));
-        else if (keyword == "FX")
-            track.FxChainOn = WholeOr(fields[2], 1) != 0;
-        else if (keyword == "LOCK")
-            track.Locked = (WholeOr(fields[2], 0) & 1) != 0;
-        else if (keyword == "NCHAN")
-            track.Channels = static_cast<int>(WholeOr(fields[2], 2));
+    } else if (keyword == "PEAKCOL") {
+        track.Color = static_cast<std::uint32_t>(WholeOr(NthField(line, 2), 0));
+    } else if (keyword == "MAINSEND") {
+        track.MainSend = WholeOr(NthField(line, 2), 1) != 0;
+    } else if (keyword == "REC") {
+        track.Armed = WholeOr(NthField(line, 2), 0) == 1;
+        track.RecordInput = static_cast<int>(WholeOr(NthField(line, 3), 0));
+    } else if (keyword == "FX") {
+        track.FxChainOn = WholeOr(NthField(line, 2), 1) != 0;
+    } else if (keyword == "LOCK") {
+        track.Locked = (WholeOr(NthField(line, 2), 0) & 1) != 0;
+    } else if (keyword == "NCHAN") {
+        track.Channels = static_cast<int>(WholeOr(NthField(line, 2), 2));
     }
 }
 
@@ -144,7 +143,7 @@ void ProjectParser::ReadTrackLine(std::string_view line)
 void ProjectParser::ApplyGroupRule(std::string_view line)
 {
     const std::int16_t value = IntOrZero(SplitFields(line)[2], Place());
-    folderDepth_ = std::max(0, CurrentTrack().Depth + static_cast<int>(WholeOr(SplitFields(line)[3], 0)));
+    folderDepth_ = std::max(0, CurrentTrack().Depth + static_cast<int>(WholeOr(NthField(line, 3), 0)));
     if (value == 1)
         groupOpen_ = false;
     TrackRecord& track = CurrentTrack();

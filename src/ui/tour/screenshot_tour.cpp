@@ -16,6 +16,9 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QTimer>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QWebEnginePage>
 #include <QWebEngineView>
 #include <QFileInfo>
 #include <QSet>
@@ -74,6 +77,23 @@ bool Capture(const QWidget& window, const QString& path)
 void Trigger(QWidget& window, const char* action)
 {
     window.findChild<QAction*>(QString::fromLatin1(action))->trigger();
+}
+
+// The document as printed: the view's page into a PDF, its first page drawn
+// as a picture with poppler's pdftoppm.
+bool PrintFirstPage(QWebEngineView& view, const QString& path)
+{
+    const QString pdf = QDir::temp().filePath(QStringLiteral("sondrel-tour-print.pdf"));
+    bool printed = false;
+    QObject::connect(view.page(), &QWebEnginePage::pdfPrintingFinished, [&](const QString&, bool success) { printed = success; });
+    view.page()->printToPdf(pdf, QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(15, 15, 15, 15)));
+    QString base = path;
+    base.chop(4);  // pdftoppm adds the extension
+    const bool ok = WaitUntil([&] { return printed; }, 30000) &&
+                    QProcess::execute(QStringLiteral("pdftoppm"), {"-png", "-r", "70", "-f", "1", "-l", "1", "-singlefile", pdf, base}) == 0;
+    std::printf("%s %s\n", ok ? "wrote" : "could not write", qPrintable(path));
+    QFile::remove(pdf);
+    return ok;
 }
 
 // A roomier window than the first-run default, so the picture shows a page.
@@ -154,6 +174,7 @@ int main(int argc, char* argv[])
     ok = WaitUntil([&] { return loadedAt >= 0; }, 30000) && ok;
     Wait(1500);
     ok = Capture(window, docs.filePath("main-window.png")) && ok;
+    ok = PrintFirstPage(*window.Browser(), docs.filePath("document-print.png")) && ok;
 
     Trigger(window, "mnuFilePrefs");
     Wait(500);
