@@ -5,7 +5,7 @@
 set -euo pipefail
 build=$(cd "${1:-build}" && pwd)
 root=$(cd "$(dirname "$0")/.." && pwd)
-project=$(realpath -m "$root/../shared/corpus/rpp/kmjbyrne__glutones__toast-band-session.rpp")
+project=$(realpath -m "$root/../shared/corpus/rpp/JamesDunne__rpp-parser__R1391.rpp")
 [ -f "$project" ] || project="$root/examples/demo.rpp"
 
 scratch=$(mktemp -d)
