@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <stdexcept>
 #include <string>
+#include <tuple>
 
 #include "format/document_size.h"
 #include "format/locale.h"
@@ -51,11 +52,16 @@ void MakeSmallProject(ProjectModel& model)
         track.Mute = number == 2;
         track.IsGroup = number == 1;
         track.InGroup = number > 1;
-        track.FxTable.push_back({"VST", "EQ ##ITEM-NAME##", "eq.dll", number == 3});
-        track.ItemTable.push_back({1.5F, 2.0F, "Item ##SEND-NUM##", -0.5F, false, 1.0F, 1});
+        FxRecord& fx = track.FxTable.emplace_back();
+        std::tie(fx.FxType, fx.Name, fx.Dll, fx.Bypassed) = std::tuple("VST", "EQ ##ITEM-NAME##", "eq.dll", number == 3);
+        ItemRecord& item = track.ItemTable.emplace_back();
+        std::tie(item.Position, item.Length, item.Name, item.Pan, item.Volume, item.Group) =
+            std::tuple(1.5F, 2.0F, "Item ##SEND-NUM##", -0.5F, 1.0F, 1);
+        item.Takes.push_back({"Take ##MARKER-NAME##", "WAVE", "media/##ITEM-FILE##.wav"});
     }
-    model.Tracks[2].ReceiveTable.push_back({"R", "1", 1.0F, 0.0F, false});
-    model.Tracks[1].ReceiveTable.push_back({"S", "2", 1.0F, 0.0F, false});
+    model.Tracks[2].ReceiveTable.push_back({.Kind = RoutingKind::Receive, .OtherTrack = 1, .Volume = 1.0F});
+    model.Tracks[1].ReceiveTable.push_back({.Kind = RoutingKind::Send, .OtherTrack = 2, .Volume = 1.0F});
+    model.Markers.push_back({1, 2.5, 0, "Marker ##TRACK-NAME##", CustomColorFlag | 0x123456});
     model.Info.TrackCount = 3;
 }
 
