@@ -19,24 +19,12 @@ namespace {
 
 constexpr const char* kUsage = "Usage: sondrel-convert [OPTIONS] PROJECT OUTPUT [TEMPLATE]\n";
 
-constexpr const char* kHelp =
+constexpr const char* kIntroduction =
     "Writes the HTML document of a REAPER project: the template (by default the\n"
     "one installed with Sondrel) filled in with the project's tracks, FX, items,\n"
-    "sends and receives.\n"
-    "\n"
-    "Options:\n"
-    "  --list-separator TEXT  separator of the per-track lists: <BR>, Space, Comma,\n"
-    "                         Tab (any other text gives \", \")\n"
-    "  --date-format FORM     Short or Long date in the document header\n"
-    "  --time-format FORM     Short or Long time in the document header\n"
-    "  -f, --force            replace an existing OUTPUT without asking (never the\n"
-    "                         PROJECT or the TEMPLATE)\n"
-    "  --check-template       only check the template given as the one argument\n"
-    "                         (by default the installed one) and report likely\n"
-    "                         mistakes, as conversions also do on the error stream\n"
-    "  -h, --help             show this help and exit\n"
-    "  -v, --version          show the version and exit\n"
-    "\n"
+    "sends and receives.\n";
+
+constexpr const char* kClosing =
     "Without the three formatting options, the preferences saved by the Sondrel\n"
     "desktop program are used; nothing is saved. Numbers, dates and times follow\n"
     "the locale (LC_ALL, LANG). Without --force, an existing OUTPUT is replaced\n"
@@ -61,15 +49,50 @@ std::string FromQt(const QString& text)
     return text.toLatin1().toStdString();
 }
 
+// Each option once, with what --help says of it.
 struct Options {
-    QCommandLineOption listSeparator{"list-separator", "", "TEXT"};
-    QCommandLineOption dateFormat{"date-format", "", "FORM"};
-    QCommandLineOption timeFormat{"time-format", "", "FORM"};
-    QCommandLineOption force{QStringList{"f", "force"}};
-    QCommandLineOption checkTemplate{"check-template"};
-    QCommandLineOption help{QStringList{"h", "help"}};
-    QCommandLineOption version{QStringList{"v", "version"}};
+    QCommandLineOption listSeparator{"list-separator",
+        "separator of the per-track lists: <BR>, Space, Comma, Tab (any other text gives \", \")", "TEXT"};
+    QCommandLineOption dateFormat{"date-format", "Short or Long date in the document header", "FORM"};
+    QCommandLineOption timeFormat{"time-format", "Short or Long time in the document header", "FORM"};
+    QCommandLineOption force{QStringList{"f", "force"},
+        "replace an existing OUTPUT without asking (never the PROJECT or the TEMPLATE)"};
+    QCommandLineOption checkTemplate{"check-template",
+        "only check the template given as the one argument (by default the installed one) and report likely "
+        "mistakes, as conversions also do on the error stream"};
+    QCommandLineOption help{QStringList{"h", "help"}, "show this help and exit"};
+    QCommandLineOption version{QStringList{"v", "version"}, "show the version and exit"};
+
+    QList<QCommandLineOption> All() const
+    {
+        return {listSeparator, dateFormat, timeFormat, force, checkTemplate, help, version};
+    }
 };
+
+// "  -f, --force            replace ...": the names in a column of their own,
+// the description wrapped to 80 columns beside them.
+std::string OptionsHelp(const QList<QCommandLineOption>& options)
+{
+    constexpr qsizetype kColumn = 26;
+    constexpr qsizetype kWidth = 79;
+    QString text;
+    for (const QCommandLineOption& option : options) {
+        QStringList names;
+        for (const QString& name : option.names())
+            names << (name.size() == 1 ? "-" : "--") + name;
+        QString line = "  " + names.join(", ") + (option.valueName().isEmpty() ? "" : " " + option.valueName());
+        for (const QString& word : option.description().split(' ')) {
+            if (line.size() < kColumn)
+                line = line.leftJustified(kColumn - 1) + word;
+            else if (line.size() + 1 + word.size() > kWidth)
+                text += line + '\n', line = QString(kColumn - 1, ' ') + word;
+            else
+                line += ' ' + word;
+        }
+        text += line + '\n';
+    }
+    return FromQt(text);
+}
 
 // A date or time form in any letter case, as the preferences store it.
 std::optional<std::string> FormChoice(const QString& text)
@@ -181,12 +204,11 @@ int RunConverter(const std::vector<std::string>& arguments, const ConverterEnvir
 {
     Options options;
     QCommandLineParser parser;
-    parser.addOptions({options.listSeparator, options.dateFormat, options.timeFormat, options.force,
-                       options.checkTemplate, options.help, options.version});
+    parser.addOptions(options.All());
     if (!parser.parse(ToQt(arguments)))
         return UsageError(FromQt(parser.errorText()), streams.Err);
     if (parser.isSet(options.help)) {
-        streams.Out << kUsage << '\n' << kHelp;
+        streams.Out << kUsage << '\n' << kIntroduction << "\nOptions:\n" << OptionsHelp(options.All()) << '\n' << kClosing;
         return ExitWritten;
     }
     if (parser.isSet(options.version)) {
