@@ -1,5 +1,6 @@
 #include "cli/converter_command.h"
 
+#include <filesystem>
 #include <optional>
 #include <ostream>
 
@@ -12,12 +13,14 @@
 #include "generator/template_check.h"
 #include "model/file_error.h"
 #include "shell/conversion.h"
+#include "shell/project_library.h"
 
 namespace sondrel {
 
 namespace {
 
 constexpr const char* kUsage = "Usage: sondrel-convert [OPTIONS] PROJECT OUTPUT [TEMPLATE]\n";
+constexpr const char* kLibraryUsage = "   or: sondrel-convert [OPTIONS] --output-dir DIR PATH...\n";
 
 constexpr const char* kIntroduction =
     "Writes the HTML document of a REAPER project: the template (by default the\n"
@@ -57,6 +60,11 @@ struct Options {
     QCommandLineOption timeFormat{"time-format", "Short or Long time in the document header", "FORM"};
     QCommandLineOption force{QStringList{"f", "force"},
         "replace an existing OUTPUT without asking (never the PROJECT or the TEMPLATE)"};
+    QCommandLineOption outputDir{"output-dir",
+        "convert every PATH given (projects, and folders searched through for .rpp files, backups left out) into "
+        "DIR, one document per project named after it; a project that fails is reported and the others go on",
+        "DIR"};
+    QCommandLineOption templateFile{"template", "the template for --output-dir (by default the installed one)", "FILE"};
     QCommandLineOption checkTemplate{"check-template",
         "only check the template given as the one argument (by default the installed one) and report likely "
         "mistakes, as conversions also do on the error stream"};
@@ -65,7 +73,7 @@ struct Options {
 
     QList<QCommandLineOption> All() const
     {
-        return {listSeparator, dateFormat, timeFormat, force, checkTemplate, help, version};
+        return {listSeparator, dateFormat, timeFormat, force, outputDir, templateFile, checkTemplate, help, version};
     }
 };
 
@@ -180,6 +188,38 @@ int Convert(const ConversionRequest& request, const Preferences& preferences, co
     return ExitNotReplaced;
 }
 
+// Converts every project the paths name into the output folder, one after
+// another: a failure is reported and the others go on.
+int ConvertLibrary(const QStringList& paths, const std::string& outputFolder, const std::string& templatePath,
+                   const Preferences& preferences, const ConverterEnvironment& environment, ConverterStreams& streams,
+                   OverwritePolicy policy)
+{
+    if (paths.isEmpty())
+        return UsageError("--output-dir needs at least one PATH", streams.Err);
+    std::error_code error;
+    std::filesystem::create_directories(outputFolder, error);
+    if (error) {
+        streams.Err << ConverterName << ": " << outputFolder << ": cannot create the folder (" << error.message()
+                    << ")\n";
+        return ExitFailed;
+    }
+    std::vector<std::string> named;
+    for (const QString& path : paths)
+        named.push_back(FromQt(path));
+    const std::vector<std::string> projects = FindProjects(named);
+    const std::vector<std::string> documents = DocumentPaths(projects, outputFolder, ".htm");
+    int failed = 0, kept = 0;
+    for (std::size_t n = 0; n < projects.size(); ++n) {
+        const int status = Convert({projects[n], documents[n], templatePath}, preferences, environment, streams, policy);
+        failed += status == ExitFailed;
+        kept += status == ExitNotReplaced;
+    }
+    if (failed + kept > 0)
+        streams.Err << ConverterName << ": " << projects.size() - static_cast<std::size_t>(failed + kept) << " of "
+                    << projects.size() << " projects written, " << failed << " failed, " << kept << " not replaced\n";
+    return failed > 0 ? ExitFailed : kept > 0 ? ExitNotReplaced : ExitWritten;
+}
+
 // Reports the template's likely mistakes without converting anything.
 int CheckTemplateOnly(const QStringList& paths, const ConverterEnvironment& environment, ConverterStreams& streams)
 {
@@ -208,7 +248,7 @@ int RunConverter(const std::vector<std::string>& arguments, const ConverterEnvir
     if (!parser.parse(ToQt(arguments)))
         return UsageError(FromQt(parser.errorText()), streams.Err);
     if (parser.isSet(options.help)) {
-        streams.Out << kUsage << '\n' << kIntroduction << "\nOptions:\n" << OptionsHelp(options.All()) << '\n' << kClosing;
+        streams.Out << kUsage << kLibraryUsage << '\n' << kIntroduction << "\nOptions:\n" << OptionsHelp(options.All()) << '\n' << kClosing;
         return ExitWritten;
     }
     if (parser.isSet(options.version)) {
@@ -218,7 +258,7 @@ int RunConverter(const std::vector<std::string>& arguments, const ConverterEnvir
     const QStringList paths = parser.positionalArguments();
     if (parser.isSet(options.checkTemplate))
         return CheckTemplateOnly(paths, environment, streams);
-    if (paths.size() > 3)
+    if (paths.size() > 3 && !parser.isSet(options.outputDir))
         return UsageError("too many arguments: at most PROJECT, OUTPUT and TEMPLATE", streams.Err);
 
     WindowPlacement unusedPlacement;
@@ -228,9 +268,15 @@ int RunConverter(const std::vector<std::string>& arguments, const ConverterEnvir
     if (const auto error = ApplyFormattingOptions(parser, options, preferences))
         return UsageError(*error, streams.Err);
 
+    const OverwritePolicy policy = PolicyFor(parser.isSet(options.force), streams.InputIsTerminal);
+    if (parser.isSet(options.outputDir)) {
+        const std::string templatePath =
+            parser.isSet(options.templateFile) ? FromQt(parser.value(options.templateFile)) : environment.DefaultTemplate;
+        return ConvertLibrary(paths, FromQt(parser.value(options.outputDir)), templatePath, preferences, environment,
+                              streams, policy);
+    }
     const ConversionRequest request = RequestFrom(paths, environment.DefaultTemplate);
-    return Convert(request, preferences, environment, streams,
-                   PolicyFor(parser.isSet(options.force), streams.InputIsTerminal));
+    return Convert(request, preferences, environment, streams, policy);
 }
 
 }  // namespace sondrel

@@ -167,5 +167,27 @@ TEST(ConverterCommand, CheckTemplateOnlyReports)
     }
 }
 
+// A library: every project found is converted into the folder, one that fails is reported and the others go on.
+TEST(ConverterCommand, OutputDirConvertsEachProjectFoundAndReportsTheOnesThatFail)
+{
+    const TempFolder folder;
+    std::filesystem::create_directories(folder.Path("lib/Backups"));
+    folder.Write("lib/Song.rpp", kFiles.at("song.rpp"));
+    folder.Write("lib/Backups/Song-old.rpp", kFiles.at("song.rpp"));
+    const std::string bad = folder.Write("lib/bad.rpp", "just text\n");
+    const std::string tpl = folder.Write("tpl.htm", "<!-- TRACK-START -->##TRACK-NAME##<!-- TRACK-END -->");
+    std::istringstream in;
+    std::ostringstream out, err;
+    ConverterStreams streams{in, out, err, false};
+    EXPECT_EQ(RunConverter({"sondrel-convert", "--output-dir", folder.Path("docs/new"), "--template", tpl,
+                            folder.Path("lib")}, {testing::MemorySettingsStore(), "", testing::FixedLocale(),
+                                                  testing::FixedClock()}, streams), ExitFailed);
+    EXPECT_EQ(TempFolder::Read(folder.Path("docs/new/Song.htm")), "Drums");
+    EXPECT_FALSE(std::filesystem::exists(folder.Path("docs/new/bad.htm")) ||
+                 std::filesystem::exists(folder.Path("docs/new/Song-old.htm")));
+    EXPECT_EQ(err.str(), "sondrel-convert: " + bad + ": the file is not a REAPER project: it has no <REAPER_PROJECT "
+                         "or <TRACK block\nsondrel-convert: 1 of 2 projects written, 1 failed, 0 not replaced\n");
+}
+
 }  // namespace
 }  // namespace sondrel
