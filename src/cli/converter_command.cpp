@@ -10,6 +10,7 @@
 
 #include "cli/console_ui.h"
 #include "format/text_ops.h"
+#include "generator/library_index.h"
 #include "generator/template_check.h"
 #include "model/file_error.h"
 #include "shell/conversion.h"
@@ -162,19 +163,33 @@ OverwritePolicy PolicyFor(bool force, bool inputIsTerminal)
     return inputIsTerminal ? OverwritePolicy::Ask : OverwritePolicy::Keep;
 }
 
+// The console, keeping the last message it showed: why a project failed.
+class RecordingConsole : public ConsoleUi {
+public:
+    using ConsoleUi::ConsoleUi;
+    std::string lastMessage;
+
+    MessageAnswer ShowMessage(const std::string& text, MessageButtons buttons, const std::string& title) override
+    {
+        lastMessage = text;
+        return ConsoleUi::ShowMessage(text, buttons, title);
+    }
+};
+
 int Convert(const ConversionRequest& request, const Preferences& preferences, const ConverterEnvironment& environment,
-            ConverterStreams& streams, OverwritePolicy policy)
+            ConverterStreams& streams, OverwritePolicy policy, ProjectModel& model, std::string* failure = nullptr)
 {
-    ProjectModel model;
     Preferences prefs = preferences;
     RememberedPaths paths;  // the converter remembers nothing between runs
-    ConsoleUi ui(streams.In, streams.Err, policy);
+    RecordingConsole ui(streams.In, streams.Err, policy);
     ConversionContext context{model, prefs, paths, environment.UserLocale, environment.UserClock, ui};
 
     switch (RunConversion(request, context)) {
     case ConversionOutcome::Written:
         return ExitWritten;
     case ConversionOutcome::Failed:
+        if (failure != nullptr)
+            *failure = ui.lastMessage;
         return ExitFailed;
     case ConversionOutcome::Rejected:
         PrintUsage(streams.Err);  // the message itself came through the ui
@@ -186,6 +201,31 @@ int Convert(const ConversionRequest& request, const Preferences& preferences, co
         streams.Err << ConverterName << ": " << request.OutputPath
                     << " already exists and was not replaced (--force replaces it)\n";
     return ExitNotReplaced;
+}
+
+// The library's index.htm from the index template installed beside the
+// default one; an existing index is replaced as documents are.
+int WriteIndex(const std::vector<LibraryProject>& projects, const std::string& outputFolder,
+               const Preferences& preferences, const ConverterEnvironment& environment, ConverterStreams& streams,
+               OverwritePolicy policy)
+{
+    const std::string templatePath =
+        (std::filesystem::path(environment.DefaultTemplate).parent_path() / "index.htm").string();
+    const std::string indexPath = (std::filesystem::path(outputFolder) / "index.htm").string();
+    RecordingConsole ui(streams.In, streams.Err, policy);
+    try {
+        if (FileExists(indexPath) &&
+            ui.ShowMessage("The file " + indexPath + " already exists.  Do you want to overwrite it?",
+                           MessageButtons::OkCancel, "Overwrite file?") != MessageAnswer::Ok)
+            return ExitNotReplaced;
+        const ProjectModel none;
+        const GenerationContext context{none, preferences, environment.UserLocale, environment.UserClock};
+        WriteTextFile(ExpandIndex(ReadTextFile(templatePath), projects, context), indexPath);
+        return ExitWritten;
+    } catch (const FileError& error) {
+        ui.ShowMessage(error.what(), MessageButtons::Ok, ApplicationTitle);
+        return ExitFailed;
+    }
 }
 
 // Converts every project the paths name into the output folder, one after
@@ -209,15 +249,29 @@ int ConvertLibrary(const QStringList& paths, const std::string& outputFolder, co
     const std::vector<std::string> projects = FindProjects(named);
     const std::vector<std::string> documents = DocumentPaths(projects, outputFolder, ".htm");
     int failed = 0, kept = 0;
+    std::vector<LibraryProject> summaries;
     for (std::size_t n = 0; n < projects.size(); ++n) {
-        const int status = Convert({projects[n], documents[n], templatePath}, preferences, environment, streams, policy);
+        ProjectModel model;
+        std::string failure;
+        const int status = Convert({projects[n], documents[n], templatePath}, preferences, environment, streams, policy,
+                                   model, &failure);
         failed += status == ExitFailed;
         kept += status == ExitNotReplaced;
+        const std::string document = std::filesystem::path(documents[n]).filename().string();
+        if (status == ExitFailed) {
+            summaries.emplace_back().Project = projects[n];
+            summaries.back().Failure = failure;
+        } else {
+            summaries.push_back(SummarizeProject(model, projects[n], document));
+        }
     }
     if (failed + kept > 0)
         streams.Err << ConverterName << ": " << projects.size() - static_cast<std::size_t>(failed + kept) << " of "
                     << projects.size() << " projects written, " << failed << " failed, " << kept << " not replaced\n";
-    return failed > 0 ? ExitFailed : kept > 0 ? ExitNotReplaced : ExitWritten;
+    const int index = WriteIndex(summaries, outputFolder, preferences, environment, streams, policy);
+    if (failed > 0 || index == ExitFailed)
+        return ExitFailed;
+    return kept > 0 || index == ExitNotReplaced ? ExitNotReplaced : ExitWritten;
 }
 
 // Reports the template's likely mistakes without converting anything.
@@ -276,7 +330,8 @@ int RunConverter(const std::vector<std::string>& arguments, const ConverterEnvir
                               streams, policy);
     }
     const ConversionRequest request = RequestFrom(paths, environment.DefaultTemplate);
-    return Convert(request, preferences, environment, streams, policy);
+    ProjectModel model;
+    return Convert(request, preferences, environment, streams, policy, model);
 }
 
 }  // namespace sondrel

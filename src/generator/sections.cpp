@@ -81,17 +81,25 @@ std::span<const Section> Sections() { return kSections; }
 
 void ExpandSection(std::string& text, const Section& section, const GenerationContext& context, int track)
 {
-    const std::size_t start = FindIgnoringCase(text, section.Start, 0);
+    ExpandMarkedSection(text, section.Start, section.End, [&](std::string& out, std::string_view body) {
+        section.AppendEntries(out, body, context, track);
+    });
+}
+
+void ExpandMarkedSection(std::string& text, std::string_view startMarker, std::string_view endMarker,
+                         const std::function<void(std::string& out, std::string_view body)>& appendEntries)
+{
+    const std::size_t start = FindIgnoringCase(text, startMarker, 0);
     if (start == std::string::npos)
         return;
-    const std::size_t bodyStart = start + section.Start.size();
-    const std::size_t end = FindIgnoringCase(text, section.End, bodyStart);
+    const std::size_t bodyStart = start + startMarker.size();
+    const std::size_t end = FindIgnoringCase(text, endMarker, bodyStart);
     const bool hasBody = end != std::string::npos;
     const std::string_view body = hasBody ? std::string_view(text).substr(bodyStart, end - bodyStart) : "";
     std::string collected = text.substr(0, start);
     if (!body.empty())
-        section.AppendEntries(collected, body, context, track);
-    collected += std::string_view(text).substr(hasBody ? end + section.End.size() : bodyStart);
+        appendEntries(collected, body);
+    collected += std::string_view(text).substr(hasBody ? end + endMarker.size() : bodyStart);
     text = std::move(collected);
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -34,5 +35,9 @@ std::span<const Section> Sections();
 // start marker is dropped and nothing is repeated. An empty body repeats into
 // nothing.
 void ExpandSection(std::string& text, const Section& section, const GenerationContext& context, int track);
+
+// The same for any pair of markers, with the entries' appender given.
+void ExpandMarkedSection(std::string& text, std::string_view start, std::string_view end,
+                         const std::function<void(std::string& out, std::string_view body)>& appendEntries);
 
 }  // namespace sondrel

@@ -160,6 +160,8 @@ private:
         if (name == "TRACK")
             return;
         const auto section = std::find_if(Sections().begin(), Sections().end(), [&](auto& s) { return s.Name == name; });
+        if (section == Sections().end())
+            return;  // a section of a library's index, which has no track section
         if (section->Level == SectionLevel::Track && !InTrackSection(at))
             Warn(at, "the " + name + " section is repeated only inside the TRACK section");
         if (section->Level == SectionLevel::Document && InTrackSection(at))

@@ -176,12 +176,16 @@ TEST(ConverterCommand, OutputDirConvertsEachProjectFoundAndReportsTheOnesThatFai
     folder.Write("lib/Backups/Song-old.rpp", kFiles.at("song.rpp"));
     const std::string bad = folder.Write("lib/bad.rpp", "just text\n");
     const std::string tpl = folder.Write("tpl.htm", "<!-- TRACK-START -->##TRACK-NAME##<!-- TRACK-END -->");
+    std::filesystem::create_directories(folder.Path("installed"));  // the index template beside the default one
+    folder.Write("installed/index.htm", "<!-- PROJECT-START -->##PROJECT-DOCUMENT##<!-- PROJECT-END -->|"
+                                        "<!-- FAILED-START -->##FAILED-FILE##<!-- FAILED-END -->");
     std::istringstream in;
     std::ostringstream out, err;
     ConverterStreams streams{in, out, err, false};
     EXPECT_EQ(RunConverter({"sondrel-convert", "--output-dir", folder.Path("docs/new"), "--template", tpl,
-                            folder.Path("lib")}, {testing::MemorySettingsStore(), "", testing::FixedLocale(),
-                                                  testing::FixedClock()}, streams), ExitFailed);
+                            folder.Path("lib")}, {testing::MemorySettingsStore(), folder.Path("installed/default.htm"),
+                                                  testing::FixedLocale(), testing::FixedClock()}, streams), ExitFailed);
+    EXPECT_EQ(TempFolder::Read(folder.Path("docs/new/index.htm")), "Song.htm|" + bad);
     EXPECT_EQ(TempFolder::Read(folder.Path("docs/new/Song.htm")), "Drums");
     EXPECT_FALSE(std::filesystem::exists(folder.Path("docs/new/bad.htm")) ||
                  std::filesystem::exists(folder.Path("docs/new/Song-old.htm")));

@@ -23,14 +23,17 @@ std::vector<fs::path> ShippedTemplates()
 {
     std::vector<fs::path> templates;
     for (const auto& entry : fs::directory_iterator(SONDREL_SOURCE_DIR "/templates"))
-        templates.push_back(entry.path());
+        if (entry.path().filename() != "index.htm")  // a library's, with its own language
+            templates.push_back(entry.path());
     std::sort(templates.begin(), templates.end());
     return templates;
 }
 
 TEST(ShippedTemplates, HoldNoLikelyMistake)
 {
-    for (const fs::path& path : ShippedTemplates())
+    std::vector<fs::path> all = ShippedTemplates();
+    all.push_back(SONDREL_SOURCE_DIR "/templates/index.htm");
+    for (const fs::path& path : all)
         for (const TemplateDiagnostic& diagnostic : CheckTemplate(ReadTextFile(path.string())))
             ADD_FAILURE() << path.filename() << ":" << diagnostic.Line << ":" << diagnostic.Column << " "
                           << diagnostic.Message;

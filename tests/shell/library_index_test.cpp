@@ -1,0 +1,58 @@
+// A library's index from real projects: each project's key facts, the plug-ins over all of them, the media
+// that cannot be found and the projects that could not be read, checked against the files themselves.
+#include "generator/library_index.h"
+
+#include <gtest/gtest.h>
+
+#include <regex>
+
+#include "format/text_ops.h"
+#include "reader/read_project.h"
+#include "shell/media_check.h"
+#include "support/fakes.h"
+
+namespace sondrel {
+namespace {
+
+LibraryProject Summary(const std::string& name)
+{
+    ProjectModel model;
+    ReadProject(model, std::string(SONDREL_CORPUS_DIR "/") + name + ".rpp");
+    MarkMissingMedia(model);
+    return SummarizeProject(model, name + ".rpp", name + ".htm");
+}
+
+TEST(LibraryIndex, ShowsEachProjectsFactsThePluginsOverAllAndWhatFailed)
+{
+    std::vector<LibraryProject> projects{Summary("JamesDunne__rpp-parser__R1391"),
+                                         Summary("hemisphera__Hsp.Reaper.ApiClient__testproject"),
+                                         Summary("GriffinSauce__reaper-project-parser__with-external-files")};
+    projects.emplace_back().Project = "notes.rpp";
+    projects.back().Failure = "notes.rpp: the file is not a REAPER project";
+    const ProjectModel none;
+    const GenerationContext context{none, Preferences{"Comma"}, testing::FixedLocale{}, testing::FixedClock{}};
+    const std::string index = ExpandIndex(
+        "##PROJECT-COUNT## ##FAILED-COUNT##\n<!-- PROJECT-START -->##PROJECT-NUM## ##PROJECT-DOCUMENT## "
+        "##PROJECT-VERSION## ##PROJECT-SAVED## ##PROJECT-LENGTH## ##PROJECT-TEMPO## ##PROJECT-TRACKS## "
+        "##PROJECT-ITEMS## ##PROJECT-PLUGINS## ##PROJECT-MISSING##\n<!-- PROJECT-END --><!-- LIBRARY-PLUGIN-BY-COUNT-START -->"
+        "##LIBRARY-PLUGIN-NAME##:##LIBRARY-PLUGIN-INSTANCES##:##LIBRARY-PLUGIN-PROJECTS##|<!-- LIBRARY-PLUGIN-BY-COUNT-END -->"
+        "\n<!-- FAILED-START -->##FAILED-FILE##: ##FAILED-REASON##<!-- FAILED-END -->", projects, context);
+    // R1391: TEMPO 120, 27 tracks, 77 items each with its own file, none of them here, 56 plug-in instances.
+    // testproject: no items, no FX. with-external-files: TEMPO 205, 48 items playing 27 distinct files, 6 ReaComp.
+    EXPECT_EQ(index.substr(0, index.find("ReaComp")),
+              "3 1\n"
+              "1 JamesDunne__rpp-parser__R1391.htm 5.40/OSX64 8/31/2017 1:10:21.620 120 27 77 56 77\n"
+              "2 hemisphera__Hsp.Reaper.ApiClient__testproject.htm 6.73/win64 2/13/2023 0:00:00.000 120 4 0 0 0\n"
+              "3 GriffinSauce__reaper-project-parser__with-external-files.htm 6.11/x64 1/13/2021 0:07:34.829 205 19 "
+              "88 9 27\n");
+    EXPECT_NE(index.find("ReaComp:18:JamesDunne__rpp-parser__R1391.rpp,"
+                         "GriffinSauce__reaper-project-parser__with-external-files.rpp|ReaEQ:17:"), std::string::npos);
+    EXPECT_NE(index.find("\nnotes.rpp: notes.rpp: the file is not a REAPER project"), std::string::npos);
+    // The shipped index leaves nothing of the language behind.
+    const std::string shipped = ExpandIndex(ReadTextFile(SONDREL_SOURCE_DIR "/templates/index.htm"), projects, context);
+    EXPECT_FALSE(std::regex_search(shipped, std::regex("##[A-Z]+(-[A-Z]+)*##|-START -->|-END -->")));
+    EXPECT_NE(shipped.find("<a href=\"JamesDunne__rpp-parser__R1391.htm\">"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace sondrel
