@@ -164,16 +164,37 @@ OverwritePolicy PolicyFor(bool force, bool inputIsTerminal)
 }
 
 // The console, keeping the last message it showed: why a project failed.
+// On a terminal it first clears the progress line.
 class RecordingConsole : public ConsoleUi {
 public:
-    using ConsoleUi::ConsoleUi;
+    RecordingConsole(ConverterStreams& streams, OverwritePolicy policy)
+        : ConsoleUi(streams.In, streams.Err, policy), streams_(streams)
+    {
+    }
     std::string lastMessage;
 
     MessageAnswer ShowMessage(const std::string& text, MessageButtons buttons, const std::string& title) override
     {
         lastMessage = text;
+        ClearProgress(streams_);
         return ConsoleUi::ShowMessage(text, buttons, title);
     }
+    void ReportTemplateDiagnostics(const std::string& templatePath,
+                                   const std::vector<TemplateDiagnostic>& diagnostics) override
+    {
+        if (!diagnostics.empty())
+            ClearProgress(streams_);
+        ConsoleUi::ReportTemplateDiagnostics(templatePath, diagnostics);
+    }
+
+    static void ClearProgress(ConverterStreams& streams)
+    {
+        if (streams.ErrorIsTerminal)
+            streams.Err << "\r\x1b[K";
+    }
+
+private:
+    ConverterStreams& streams_;
 };
 
 int Convert(const ConversionRequest& request, const Preferences& preferences, const ConverterEnvironment& environment,
@@ -181,7 +202,7 @@ int Convert(const ConversionRequest& request, const Preferences& preferences, co
 {
     Preferences prefs = preferences;
     RememberedPaths paths;  // the converter remembers nothing between runs
-    RecordingConsole ui(streams.In, streams.Err, policy);
+    RecordingConsole ui(streams, policy);
     ConversionContext context{model, prefs, paths, environment.UserLocale, environment.UserClock, ui};
 
     switch (RunConversion(request, context)) {
@@ -197,6 +218,7 @@ int Convert(const ConversionRequest& request, const Preferences& preferences, co
     case ConversionOutcome::Declined:
         break;
     }
+    RecordingConsole::ClearProgress(streams);
     if (policy == OverwritePolicy::Keep)
         streams.Err << ConverterName << ": " << request.OutputPath
                     << " already exists and was not replaced (--force replaces it)\n";
@@ -212,7 +234,8 @@ int WriteIndex(const std::vector<LibraryProject>& projects, const std::string& o
     const std::string templatePath =
         (std::filesystem::path(environment.DefaultTemplate).parent_path() / "index.htm").string();
     const std::string indexPath = (std::filesystem::path(outputFolder) / "index.htm").string();
-    RecordingConsole ui(streams.In, streams.Err, policy);
+    RecordingConsole ui(streams, policy);
+    RecordingConsole::ClearProgress(streams);
     try {
         if (FileExists(indexPath) &&
             ui.ShowMessage("The file " + indexPath + " already exists.  Do you want to overwrite it?",
@@ -251,6 +274,9 @@ int ConvertLibrary(const QStringList& paths, const std::string& outputFolder, co
     int failed = 0, kept = 0;
     std::vector<LibraryProject> summaries;
     for (std::size_t n = 0; n < projects.size(); ++n) {
+        if (streams.ErrorIsTerminal)  // cleared by the console before anything else is written on it
+            streams.Err << "\r\x1b[K[" << n + 1 << '/' << projects.size() << "] "
+                        << EscapeControlCharacters(projects[n]) << std::flush;
         ProjectModel model;
         std::string failure;
         const int status = Convert({projects[n], documents[n], templatePath}, preferences, environment, streams, policy,
@@ -265,6 +291,7 @@ int ConvertLibrary(const QStringList& paths, const std::string& outputFolder, co
             summaries.push_back(SummarizeProject(model, projects[n], document));
         }
     }
+    RecordingConsole::ClearProgress(streams);
     if (failed + kept > 0)
         streams.Err << ConverterName << ": " << projects.size() - static_cast<std::size_t>(failed + kept) << " of "
                     << projects.size() << " projects written, " << failed << " failed, " << kept << " not replaced\n";

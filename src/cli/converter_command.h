@@ -30,6 +30,7 @@ struct ConverterStreams {
     std::ostream& Out;
     std::ostream& Err;
     bool InputIsTerminal;  // whether the overwrite question can be asked
+    bool ErrorIsTerminal = false;  // whether a library's progress is shown, on one line that updates
 };
 
 // sondrel-convert [OPTIONS] PROJECT OUTPUT [TEMPLATE]. arguments holds the

@@ -24,6 +24,7 @@ int main(int argc, char* argv[])
     const sondrel::QtLocale locale;
     const sondrel::SystemClock clock;
     const sondrel::ConverterEnvironment environment{store, sondrel::InstalledDefaultTemplatePath(), locale, clock};
-    sondrel::ConverterStreams streams{std::cin, std::cout, std::cerr, isatty(STDIN_FILENO) == 1};
+    sondrel::ConverterStreams streams{std::cin, std::cout, std::cerr, isatty(STDIN_FILENO) == 1,
+                                      isatty(STDERR_FILENO) == 1};
     return sondrel::RunConverter(std::vector<std::string>(argv, argv + argc), environment, streams);
 }

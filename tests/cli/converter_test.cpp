@@ -191,6 +191,19 @@ TEST(ConverterCommand, OutputDirConvertsEachProjectFoundAndReportsTheOnesThatFai
                  std::filesystem::exists(folder.Path("docs/new/Song-old.htm")));
     EXPECT_EQ(err.str(), "sondrel-convert: " + bad + ": the file is not a REAPER project: it has no <REAPER_PROJECT "
                          "or <TRACK block\nsondrel-convert: 1 of 2 projects written, 1 failed, 0 not replaced\n");
+    // On a terminal, one line shows the progress and is cleared before anything else is written.
+    std::ostringstream terminal;
+    ConverterStreams onTerminal{in, out, terminal, false, true};
+    RunConverter({"sondrel-convert", "-f", "--output-dir", folder.Path("docs/new"), "--template", tpl,
+                  folder.Path("lib")}, {testing::MemorySettingsStore(), folder.Path("installed/default.htm"),
+                                        testing::FixedLocale(), testing::FixedClock()}, onTerminal);
+    const std::string clear = "\r\x1b[K";
+    std::string shown = terminal.str();  // clearing twice is clearing once
+    for (std::size_t twice; (twice = shown.find(clear + clear)) != std::string::npos;)
+        shown.erase(twice, clear.size());
+    EXPECT_EQ(shown, clear + "[1/2] " + folder.Path("lib/Song.rpp") + clear + "[2/2] " + bad + clear +
+                                  err.str().substr(0, err.str().find('\n') + 1) + clear +
+                                  err.str().substr(err.str().find('\n') + 1) + clear);
 }
 
 }  // namespace
