@@ -42,6 +42,11 @@ std::string ListSeparatorText(const Preferences& preferences)
     return std::string(ListSeparatorOf(preferences.ListSeparator));
 }
 
+std::string FxNamesText(const std::vector<FxRecord>& chain, const Preferences& preferences)
+{
+    return NameListText(chain, preferences);
+}
+
 std::string FxListText(const ProjectModel& model, int track, const Preferences& preferences)
 {
     return NameListText(model.Track(track).FxTable, preferences);

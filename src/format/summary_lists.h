@@ -17,6 +17,9 @@ std::string ItemListText(const ProjectModel& model, int track, const Preferences
 std::string SendListText(const ProjectModel& model, int track, const Preferences& preferences);
 std::string ReceiveListText(const ProjectModel& model, int track, const Preferences& preferences);
 
+// The names of any FX chain (a track's, the master's, an item's takes'), joined by the chosen separator.
+std::string FxNamesText(const std::vector<FxRecord>& chain, const Preferences& preferences);
+
 // Any texts joined by the chosen separator.
 std::string JoinedList(const std::vector<std::string>& texts, const Preferences& preferences);
 

@@ -61,13 +61,7 @@ std::string RenderBounds(const Document& d)
     return bounds > 0 && bounds < 6 ? kBounds[bounds] : "";
 }
 
-std::string MasterFxList(const Document& d)
-{
-    std::vector<std::string> names;
-    for (const FxRecord& fx : Master(d).FxTable)
-        names.push_back(fx.Name);
-    return JoinedList(names, d.Context.Prefs);
-}
+std::string MasterFxList(const Document& d) { return FxNamesText(Master(d).FxTable, d.Context.Prefs); }
 
 std::string Count(std::size_t count) { return std::to_string(count); }
 

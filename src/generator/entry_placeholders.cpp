@@ -13,7 +13,6 @@ using Fx = Entry<FxRecord>;
 using Item = Entry<ItemRecord>;
 using Routing = Entry<ReceiveRecord>;
 
-std::string Number(const auto& entry) { return std::to_string(entry.Number); }
 
 const Locale& LocaleOf(const auto& entry) { return entry.Context.UserLocale; }
 const std::string& SavedBy(const auto& entry) { return entry.Context.Model.Info.ReaperVersion; }
@@ -47,14 +46,6 @@ std::string SourceKind(const Item& item)
     return take->SourceType == "RPP_PROJECT" ? "subproject" : take->SourceType;
 }
 
-std::string TakeFxNames(const Item& item)
-{
-    std::vector<std::string> names;
-    for (const FxRecord& fx : item.Of.TakeFx)
-        names.push_back(fx.Name);
-    return JoinedList(names, item.Context.Prefs);
-}
-
 std::string ItemNotes(const Item& item)
 {
     std::string shown = item.Of.Notes;
@@ -63,7 +54,7 @@ std::string ItemNotes(const Item& item)
 }
 
 const Placeholder<FxRecord> kFxPlaceholders[] = {
-    {"##FX-NUM##", Number},
+    {"##FX-NUM##", EntryNumber},
     {"##FX-NAME##", [](const Fx& fx) { return fx.Of.Name; }},
     {"##FX-DLL##", [](const Fx& fx) { return fx.Of.Dll; }},
     {"##FX-TYPE##", [](const Fx& fx) { return fx.Of.FxType; }},
@@ -79,7 +70,7 @@ const Placeholder<FxRecord> kFxPlaceholders[] = {
 };
 
 const Placeholder<ItemRecord> kItemPlaceholders[] = {
-    {"##ITEM-NUM##", Number},
+    {"##ITEM-NUM##", EntryNumber},
     {"##ITEM-NAME##", [](const Item& item) { return item.Of.Name; }},
     {"##ITEM-POS##", [](const Item& item) { return FormatSeconds(item.Of.Position, item.Context.UserLocale); }},
     {"##ITEM-LEN##", [](const Item& item) { return FormatSeconds(item.Of.Length, item.Context.UserLocale); }},
@@ -100,7 +91,8 @@ const Placeholder<ItemRecord> kItemPlaceholders[] = {
     {"##ITEM-NOTES##", ItemNotes, KeptMarkup::LineBreaks},
     {"##ITEM-COLOR##", [](const Item& item) { return FormatColor(item.Of.Color, SavedBy(item)); }},
     {"##ITEM-LOCKED##", [](const Item& item) { return TextIfSet(item.Of.Locked, "Locked"); }},
-    {"##ITEM-FX-LIST##", TakeFxNames, KeptMarkup::ListSeparator},
+    {"##ITEM-FX-LIST##", [](const Item& item) { return FxNamesText(item.Of.TakeFx, item.Context.Prefs); },
+     KeptMarkup::ListSeparator},
 };
 
 // Sends and receives share their values; only the names' prefix differs.
@@ -118,7 +110,7 @@ std::string RoutingChannels(const Routing& r)
 }
 
 const Placeholder<ReceiveRecord> kSendPlaceholders[] = {
-    {"##SEND-NUM##", Number},
+    {"##SEND-NUM##", EntryNumber},
     {"##SEND-TRACK-NUM##", OtherTrackNumber},
     {"##SEND-TRACK-NAME##", OtherTrackName},
     {"##SEND-MUTE##", RoutingMute},
@@ -130,7 +122,7 @@ const Placeholder<ReceiveRecord> kSendPlaceholders[] = {
 };
 
 const Placeholder<ReceiveRecord> kReceivePlaceholders[] = {
-    {"##RCV-NUM##", Number},
+    {"##RCV-NUM##", EntryNumber},
     {"##RCV-TRACK-NUM##", OtherTrackNumber},
     {"##RCV-TRACK-NAME##", OtherTrackName},
     {"##RCV-MUTE##", RoutingMute},

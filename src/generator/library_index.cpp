@@ -26,7 +26,6 @@ using PluginEntry = Entry<LibraryPlugin>;
 using MissingEntry = Entry<std::pair<const LibraryProject*, const MissingFile*>>;
 
 std::string FileName(const std::string& path) { return std::filesystem::path(path).filename().string(); }
-std::string Number(const auto& entry) { return std::to_string(entry.Number); }
 
 std::string SavedDate(const ProjectEntry& p)
 {
@@ -43,7 +42,7 @@ const Placeholder<Library> kIndexPlaceholders[] = {
 };
 
 const Placeholder<LibraryProject> kProjectPlaceholders[] = {
-    {"##PROJECT-NUM##", Number},
+    {"##PROJECT-NUM##", EntryNumber},
     {"##PROJECT-NAME##", [](const ProjectEntry& p) { return FileName(p.Of.Project); }},
     {"##PROJECT-FILE##", [](const ProjectEntry& p) { return p.Of.Project; }},
     {"##PROJECT-DOCUMENT##", [](const ProjectEntry& p) { return p.Of.Document; }},
@@ -58,13 +57,13 @@ const Placeholder<LibraryProject> kProjectPlaceholders[] = {
 };
 
 const Placeholder<LibraryProject> kFailedPlaceholders[] = {
-    {"##FAILED-NUM##", Number},
+    {"##FAILED-NUM##", EntryNumber},
     {"##FAILED-FILE##", [](const ProjectEntry& p) { return p.Of.Project; }},
     {"##FAILED-REASON##", [](const ProjectEntry& p) { return p.Of.Failure; }},
 };
 
 const Placeholder<LibraryPlugin> kPluginPlaceholders[] = {
-    {"##LIBRARY-PLUGIN-NUM##", Number},
+    {"##LIBRARY-PLUGIN-NUM##", EntryNumber},
     {"##LIBRARY-PLUGIN-NAME##", [](const PluginEntry& p) { return p.Of.Identity.Name; }},
     {"##LIBRARY-PLUGIN-FORMAT##", [](const PluginEntry& p) { return p.Of.Identity.Format; }},
     {"##LIBRARY-PLUGIN-VENDOR##", [](const PluginEntry& p) { return p.Of.Identity.Vendor; }},
@@ -74,7 +73,7 @@ const Placeholder<LibraryPlugin> kPluginPlaceholders[] = {
 };
 
 const Placeholder<std::pair<const LibraryProject*, const MissingFile*>> kMissingPlaceholders[] = {
-    {"##MISSING-NUM##", Number},
+    {"##MISSING-NUM##", EntryNumber},
     {"##MISSING-PROJECT##", [](const MissingEntry& m) { return FileName(m.Of.first->Project); }},
     {"##MISSING-TRACK##", [](const MissingEntry& m) { return m.Of.second->Track; }},
     {"##MISSING-ITEM##", [](const MissingEntry& m) { return m.Of.second->Item; }},
@@ -95,15 +94,6 @@ std::vector<LibraryPlugin> Inventory(const std::vector<const LibraryProject*>& p
     for (auto& [key, plugin] : byIdentity)
         plugins.push_back(std::move(plugin));
     return plugins;
-}
-
-template <class Record>
-void AppendAll(std::string& out, std::string_view body, PlaceholderTable<Record> table,
-               const std::vector<Record>& records, const GenerationContext& context)
-{
-    const TableFiller<Record> filler(body, table);
-    for (std::size_t n = 0; n < records.size(); ++n)
-        filler.Append(out, {context, static_cast<int>(n + 1), records[n]});
 }
 
 std::vector<LibraryProject> Copies(const std::vector<const LibraryProject*>& projects)
@@ -178,21 +168,21 @@ std::string ExpandIndex(std::string_view templateText, const std::vector<Library
     TableFiller<Library>(templateText, kIndexPlaceholders).Append(text, {context, 1, library});
     const std::vector<LibraryProject> converted = Copies(library.Converted), failed = Copies(library.Failed);
     ExpandMarkedSection(text, "<!-- PROJECT-START -->", "<!-- PROJECT-END -->", [&](std::string& out, std::string_view body) {
-        AppendAll<LibraryProject>(out, body, kProjectPlaceholders, converted, context);
+        AppendEach<LibraryProject>(out, body, kProjectPlaceholders, converted, context);
     });
     ExpandMarkedSection(text, "<!-- FAILED-START -->", "<!-- FAILED-END -->", [&](std::string& out, std::string_view body) {
-        AppendAll<LibraryProject>(out, body, kFailedPlaceholders, failed, context);
+        AppendEach<LibraryProject>(out, body, kFailedPlaceholders, failed, context);
     });
     ExpandMarkedSection(text, "<!-- LIBRARY-PLUGIN-START -->", "<!-- LIBRARY-PLUGIN-END -->",
                         [&](std::string& out, std::string_view body) {
-                            AppendAll<LibraryPlugin>(out, body, kPluginPlaceholders, library.Plugins, context);
+                            AppendEach<LibraryPlugin>(out, body, kPluginPlaceholders, library.Plugins, context);
                         });
     ExpandMarkedSection(text, "<!-- LIBRARY-PLUGIN-BY-COUNT-START -->", "<!-- LIBRARY-PLUGIN-BY-COUNT-END -->",
                         [&](std::string& out, std::string_view body) {
-                            AppendAll<LibraryPlugin>(out, body, kPluginPlaceholders, byCount, context);
+                            AppendEach<LibraryPlugin>(out, body, kPluginPlaceholders, byCount, context);
                         });
     ExpandMarkedSection(text, "<!-- MISSING-START -->", "<!-- MISSING-END -->", [&](std::string& out, std::string_view body) {
-        AppendAll<std::pair<const LibraryProject*, const MissingFile*>>(out, body, kMissingPlaceholders, missing, context);
+        AppendEach<std::pair<const LibraryProject*, const MissingFile*>>(out, body, kMissingPlaceholders, missing, context);
     });
     return text;
 }

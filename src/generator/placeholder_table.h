@@ -69,4 +69,17 @@ private:
     SubstitutionPlan plan_;
 };
 
+// A placeholder's value that is the entry's number.
+inline std::string EntryNumber(const auto& entry) { return std::to_string(entry.Number); }
+
+// The body once per record, numbered from 1, each copy filled from the table.
+template <class Record>
+void AppendEach(std::string& out, std::string_view body, PlaceholderTable<Record> table,
+                const std::vector<Record>& records, const GenerationContext& context, int track = 0)
+{
+    const TableFiller<Record> filler(body, table);
+    for (std::size_t n = 0; n < records.size(); ++n)
+        filler.Append(out, {context, static_cast<int>(n + 1), records[n], track});
+}
+
 }  // namespace sondrel

@@ -12,10 +12,7 @@ namespace {
 template <class Record, const std::vector<Record> TrackRecord::*Table, PlaceholderTable<Record> (*Placeholders)()>
 void AppendTrackTable(std::string& out, std::string_view body, const GenerationContext& context, int track)
 {
-    const std::vector<Record>& records = context.Model.Track(track).*Table;
-    const TableFiller<Record> filler(body, Placeholders());
-    for (std::size_t n = 0; n < records.size(); ++n)
-        filler.Append(out, {context, static_cast<int>(n + 1), records[n], track});
+    AppendEach<Record>(out, body, Placeholders(), context.Model.Track(track).*Table, context, track);
 }
 
 // Numbers count positions among all routing entries, both kinds.
@@ -34,10 +31,7 @@ template <class Record, const std::vector<Record>& (*Records)(const GenerationCo
           PlaceholderTable<Record> (*Placeholders)()>
 void AppendProjectList(std::string& out, std::string_view body, const GenerationContext& context, int)
 {
-    const std::vector<Record>& records = Records(context);
-    const TableFiller<Record> filler(body, Placeholders());
-    for (std::size_t n = 0; n < records.size(); ++n)
-        filler.Append(out, {context, static_cast<int>(n + 1), records[n], 0});
+    AppendEach<Record>(out, body, Placeholders(), Records(context), context);
 }
 
 const std::vector<FxRecord>& MasterFx(const GenerationContext& c) { return c.Model.Master.FxTable; }

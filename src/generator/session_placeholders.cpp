@@ -12,7 +12,6 @@ using Tempo = Entry<TempoRecord>;
 using Media = Entry<MediaRecord>;
 using Plugin = Entry<PluginRecord>;
 
-std::string Number(const auto& entry) { return std::to_string(entry.Number); }
 std::string Time(double seconds, const auto& entry) { return FormatPreciseTime(seconds, entry.Context.UserLocale); }
 std::string Bar(double seconds, const auto& entry) { return entry.Context.Facts->Tempo().BarText(seconds); }
 std::string Color(const Marker& m) { return FormatColor(m.Of.Color, m.Context.Model.Info.ReaperVersion); }
@@ -37,7 +36,7 @@ std::string TrackNames(const std::vector<int>& tracks, const auto& entry)
 }
 
 const Placeholder<MarkerRecord> kMarkerPlaceholders[] = {
-    {"##MARKER-NUM##", Number},
+    {"##MARKER-NUM##", EntryNumber},
     {"##MARKER-ID##", Id},
     {"##MARKER-NAME##", Name},
     {"##MARKER-POS##", [](const Marker& m) { return Time(m.Of.Start, m); }},
@@ -46,7 +45,7 @@ const Placeholder<MarkerRecord> kMarkerPlaceholders[] = {
 };
 
 const Placeholder<MarkerRecord> kRegionPlaceholders[] = {
-    {"##REGION-NUM##", Number},
+    {"##REGION-NUM##", EntryNumber},
     {"##REGION-ID##", Id},
     {"##REGION-NAME##", Name},
     {"##REGION-START##", [](const Marker& r) { return Time(r.Of.Start, r); }},
@@ -57,7 +56,7 @@ const Placeholder<MarkerRecord> kRegionPlaceholders[] = {
 };
 
 const Placeholder<TempoRecord> kTempoPlaceholders[] = {
-    {"##TEMPO-NUM##", Number},
+    {"##TEMPO-NUM##", EntryNumber},
     {"##TEMPO-POS##", [](const Tempo& t) { return Time(t.Of.Position, t); }},
     {"##TEMPO-BAR##", [](const Tempo& t) { return Bar(t.Of.Position, t); }},
     {"##TEMPO-BPM##", [](const Tempo& t) { return FormatDecimal(t.Of.Bpm, 3, t.Context.UserLocale); }},
@@ -66,7 +65,7 @@ const Placeholder<TempoRecord> kTempoPlaceholders[] = {
 };
 
 const Placeholder<MediaRecord> kMediaPlaceholders[] = {
-    {"##MEDIA-NUM##", Number},
+    {"##MEDIA-NUM##", EntryNumber},
     {"##MEDIA-FILE##", [](const Media& m) { return m.Of.File; }},
     {"##MEDIA-STATUS##", [](const Media& m) { return TextIfSet(m.Of.Missing, "Missing"); }},
     {"##MEDIA-USES##", [](const Media& m) { return std::to_string(m.Of.Uses); }},
@@ -74,7 +73,7 @@ const Placeholder<MediaRecord> kMediaPlaceholders[] = {
 };
 
 const Placeholder<PluginRecord> kPluginPlaceholders[] = {
-    {"##PLUGIN-NUM##", Number},
+    {"##PLUGIN-NUM##", EntryNumber},
     {"##PLUGIN-NAME##", [](const Plugin& p) { return p.Of.Identity.Name; }},
     {"##PLUGIN-FORMAT##", [](const Plugin& p) { return p.Of.Identity.Format; }},
     {"##PLUGIN-VENDOR##", [](const Plugin& p) { return p.Of.Identity.Vendor; }},

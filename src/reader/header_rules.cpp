@@ -2,7 +2,9 @@
 // rate, markers and regions, the tempo map, render settings and the master.
 #include <algorithm>
 #include <string>
+#include <tuple>
 
+#include "format/bars_beats.h"
 #include "reader/line_fields.h"
 #include "reader/project_parser.h"
 
@@ -97,11 +99,7 @@ void ProjectParser::ReadTempoPoint(std::string_view line)
     point.Position = DecimalOr(fields[2], 0);
     point.Bpm = DecimalOr(fields[3], 0);
     point.Shape = static_cast<int>(WholeOr(fields[4], 1));
-    const std::int64_t signature = WholeOr(fields[5], 0);
-    if (signature > 0 && (signature & 0xFFFF) > 0 && (signature >> 16) > 0) {
-        point.Numerator = static_cast<int>(signature & 0xFFFF);
-        point.Denominator = static_cast<int>((signature >> 16) & 0xFFFF);
-    }
+    std::tie(point.Numerator, point.Denominator) = DecodeTimeSignature(WholeOr(fields[5], 0));
     model_.TempoMap.push_back(point);
 }
 
