@@ -15,6 +15,7 @@
 #include "reader/read_project.h"
 #include "shell/media_check.h"
 #include "shell/temp_folder.h"
+#include "support/corpus.h"
 #include "support/fakes.h"
 
 namespace sondrel {
@@ -48,6 +49,8 @@ TEST_P(GoldenFiles, ExpandsToTheExpectedDocument)
     ProjectModel model;
     std::string corpusFile = ReadBytes(folder / "corpus.txt");
     corpusFile.erase(corpusFile.find_last_not_of("\n") + 1);
+    if (!corpusFile.empty())
+        SONDREL_REQUIRE_CORPUS();
     const fs::path project = corpusFile.empty() ? folder / "project.rpp" : fs::path(SONDREL_CORPUS_DIR) / corpusFile;
     ReadProjectText(model, ReadBytes(project), "C:\\p\\song.rpp");
     MarkMissingMedia(model);  // nothing is found under the made-up name

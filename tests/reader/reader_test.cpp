@@ -18,6 +18,7 @@
 #include "reader/numbers.h"
 #include "reader/read_project.h"
 #include "shell/temp_folder.h"
+#include "support/corpus.h"
 #include "support/fakes.h"
 
 namespace sondrel {
@@ -393,6 +394,7 @@ const std::tuple<std::string, int, Lines> kFacts[] = {
 // its name, with its tracks, items (not frozen or stored ones) and AUXRECV lines, counted independently of this reader.
 TEST(Corpus, EveryFileReadsWithItsTracksItemsReceivesAndFacts)
 {
+    SONDREL_REQUIRE_CORPUS();
     std::ptrdiff_t facts = 0, files = 0;
     std::istringstream counts(testing::TempFolder::Read(SONDREL_TEST_DATA_DIR "/corpus_counts.txt"));
     for (std::string key, tracks, items, receives; counts >> key >> tracks >> items >> receives; ++files) {

@@ -12,6 +12,7 @@
 #include "generator/template_check.h"
 #include "reader/read_project.h"
 #include "shell/media_check.h"
+#include "support/corpus.h"
 #include "support/fakes.h"
 
 namespace sondrel {
@@ -61,7 +62,14 @@ TEST_P(CorpusConversion, EveryShippedTemplateGivesACompleteDocument)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(RealProjects, CorpusConversion, ::testing::ValuesIn(fs::directory_iterator(SONDREL_CORPUS_DIR), {}));
+INSTANTIATE_TEST_SUITE_P(RealProjects, CorpusConversion, ::testing::ValuesIn(testing::CorpusEntries()));
+GTEST_ALLOW_UNINSTANTIATED_PARAMETERIZED_TEST(CorpusConversion);  // without the corpus
+
+TEST(CorpusConversion, CorpusIsPresent)
+{
+    SONDREL_REQUIRE_CORPUS();
+    EXPECT_FALSE(testing::CorpusEntries().empty());
+}
 
 }  // namespace
 }  // namespace sondrel

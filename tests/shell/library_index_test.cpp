@@ -9,6 +9,7 @@
 #include "format/text_ops.h"
 #include "reader/read_project.h"
 #include "shell/media_check.h"
+#include "support/corpus.h"
 #include "support/fakes.h"
 
 namespace sondrel {
@@ -24,6 +25,7 @@ LibraryProject Summary(const std::string& name)
 
 TEST(LibraryIndex, ShowsEachProjectsFactsThePluginsOverAllAndWhatFailed)
 {
+    SONDREL_REQUIRE_CORPUS();
     std::vector<LibraryProject> projects{Summary("JamesDunne__rpp-parser__R1391"),
                                          Summary("hemisphera__Hsp.Reaper.ApiClient__testproject"),
                                          Summary("GriffinSauce__reaper-project-parser__with-external-files")};
