@@ -9,7 +9,7 @@ packages=(
   clang libclang-rt-14-dev
   qt6-base-dev qt6-webengine-dev libgl-dev
   fonts-dejavu-core fonts-liberation locales-all
-  poppler-utils xvfb xauth imagemagick
+  poppler-utils xvfb xauth imagemagick python3-jsonschema
 )
 
 missing=()

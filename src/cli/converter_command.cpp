@@ -9,12 +9,14 @@
 #include <QStringList>
 
 #include "cli/console_ui.h"
+#include "cli/library_command.h"
+#include "cli/output_format.h"
+#include "cli/project_conversion.h"
 #include "format/text_ops.h"
-#include "generator/library_index.h"
 #include "generator/template_check.h"
 #include "model/file_error.h"
 #include "shell/conversion.h"
-#include "shell/project_library.h"
+#include "shell/parallel_for.h"
 
 namespace sondrel {
 
@@ -26,7 +28,9 @@ constexpr const char* kLibraryUsage = "   or: sondrel-convert [OPTIONS] --output
 constexpr const char* kIntroduction =
     "Writes the HTML document of a REAPER project: the template (by default the\n"
     "one installed with Sondrel) filled in with the project's tracks, FX, items,\n"
-    "sends and receives.\n";
+    "sends and receives; or that document as a PDF, or the project as JSON.\n"
+    "With --output-dir, does so for every project of a library, and writes an\n"
+    "index.htm of them all: their facts, plug-ins and missing media.\n";
 
 constexpr const char* kClosing =
     "Without the three formatting options, the preferences saved by the Sondrel\n"
@@ -66,6 +70,14 @@ struct Options {
         "DIR, one document per project named after it; a project that fails is reported and the others go on",
         "DIR"};
     QCommandLineOption templateFile{"template", "the template for --output-dir (by default the installed one)", "FILE"};
+    QCommandLineOption format{"format",
+        "what is written: html (the document, the default), pdf (the document printed, as the desktop program "
+        "prints it; no display needed) or json (the project's whole model, see project-json.md)",
+        "FORM"};
+    QCommandLineOption pageSize{"page-size", "the paper of --format pdf: A4 or Letter (by default the locale's)",
+                                "SIZE"};
+    QCommandLineOption jobs{QStringList{"j", "jobs"},
+        "convert up to N projects of --output-dir at once (by default one per processor core)", "N"};
     QCommandLineOption checkTemplate{"check-template",
         "only check the template given as the one argument (by default the installed one) and report likely "
         "mistakes, as conversions also do on the error stream"};
@@ -74,7 +86,8 @@ struct Options {
 
     QList<QCommandLineOption> All() const
     {
-        return {listSeparator, dateFormat, timeFormat, force, outputDir, templateFile, checkTemplate, help, version};
+        return {listSeparator, dateFormat, timeFormat, force, outputDir, templateFile, format, pageSize, jobs,
+                checkTemplate, help, version};
     }
 };
 
@@ -163,142 +176,51 @@ OverwritePolicy PolicyFor(bool force, bool inputIsTerminal)
     return inputIsTerminal ? OverwritePolicy::Ask : OverwritePolicy::Keep;
 }
 
-// The console, keeping the last message it showed: why a project failed.
-// On a terminal it first clears the progress line.
-class RecordingConsole : public ConsoleUi {
-public:
-    RecordingConsole(ConverterStreams& streams, OverwritePolicy policy)
-        : ConsoleUi(streams.In, streams.Err, policy), streams_(streams)
-    {
-    }
-    std::string lastMessage;
+int ConvertSingle(const ConversionRequest& request, const Preferences& preferences,
+                  const ConverterEnvironment& environment, ConverterStreams& streams, OverwritePolicy policy)
+{
+    RecordingConsole ui(streams.In, streams.Err, policy);
+    ProjectModel model;
+    const int status = ConvertProject(request, preferences, environment, ui, model);
+    if (status == ExitUsage)
+        PrintUsage(streams.Err);  // the message itself came through the ui
+    if (status == ExitNotReplaced && policy == OverwritePolicy::Keep)
+        streams.Err << NotReplacedMessage(request.OutputPath);
+    return status;
+}
 
-    MessageAnswer ShowMessage(const std::string& text, MessageButtons buttons, const std::string& title) override
-    {
-        lastMessage = text;
-        ClearProgress(streams_);
-        return ConsoleUi::ShowMessage(text, buttons, title);
-    }
-    void ReportTemplateDiagnostics(const std::string& templatePath,
-                                   const std::vector<TemplateDiagnostic>& diagnostics) override
-    {
-        if (!diagnostics.empty())
-            ClearProgress(streams_);
-        ConsoleUi::ReportTemplateDiagnostics(templatePath, diagnostics);
-    }
-
-    static void ClearProgress(ConverterStreams& streams)
-    {
-        if (streams.ErrorIsTerminal)
-            streams.Err << "\r\x1b[K";
-    }
-
-private:
-    ConverterStreams& streams_;
+// What --format, --page-size and --jobs ask for.
+struct OutputChoice {
+    OutputFormat Format = OutputFormat::Html;
+    PaperSize Paper = PaperSize::A4;
+    unsigned Workers = 1;
 };
 
-int Convert(const ConversionRequest& request, const Preferences& preferences, const ConverterEnvironment& environment,
-            ConverterStreams& streams, OverwritePolicy policy, ProjectModel& model, std::string* failure = nullptr)
+std::optional<std::string> ApplyOutputOptions(const QCommandLineParser& parser, const Options& options,
+                                              const ConverterEnvironment& environment, OutputChoice& choice)
 {
-    Preferences prefs = preferences;
-    RememberedPaths paths;  // the converter remembers nothing between runs
-    RecordingConsole ui(streams, policy);
-    ConversionContext context{model, prefs, paths, environment.UserLocale, environment.UserClock, ui};
-
-    switch (RunConversion(request, context)) {
-    case ConversionOutcome::Written:
-        return ExitWritten;
-    case ConversionOutcome::Failed:
-        if (failure != nullptr)
-            *failure = ui.lastMessage;
-        return ExitFailed;
-    case ConversionOutcome::Rejected:
-        PrintUsage(streams.Err);  // the message itself came through the ui
-        return ExitUsage;
-    case ConversionOutcome::Declined:
-        break;
+    choice.Paper = environment.Paper;
+    choice.Workers = DefaultWorkers();
+    if (parser.isSet(options.format)) {
+        const std::optional<OutputFormat> format = OutputFormatNamed(FromQt(parser.value(options.format)));
+        if (!format)
+            return "--format must be html, pdf or json, not \"" + FromQt(parser.value(options.format)) + "\"";
+        choice.Format = *format;
     }
-    RecordingConsole::ClearProgress(streams);
-    if (policy == OverwritePolicy::Keep)
-        streams.Err << ConverterName << ": " << request.OutputPath
-                    << " already exists and was not replaced (--force replaces it)\n";
-    return ExitNotReplaced;
-}
-
-// The library's index.htm from the index template installed beside the
-// default one; an existing index is replaced as documents are.
-int WriteIndex(const std::vector<LibraryProject>& projects, const std::string& outputFolder,
-               const Preferences& preferences, const ConverterEnvironment& environment, ConverterStreams& streams,
-               OverwritePolicy policy)
-{
-    const std::string templatePath =
-        (std::filesystem::path(environment.DefaultTemplate).parent_path() / "index.htm").string();
-    const std::string indexPath = (std::filesystem::path(outputFolder) / "index.htm").string();
-    RecordingConsole ui(streams, policy);
-    RecordingConsole::ClearProgress(streams);
-    try {
-        if (FileExists(indexPath) &&
-            ui.ShowMessage("The file " + indexPath + " already exists.  Do you want to overwrite it?",
-                           MessageButtons::OkCancel, "Overwrite file?") != MessageAnswer::Ok)
-            return ExitNotReplaced;
-        const ProjectModel none;
-        const GenerationContext context{none, preferences, environment.UserLocale, environment.UserClock};
-        WriteTextFile(ExpandIndex(ReadTextFile(templatePath), projects, context), indexPath);
-        return ExitWritten;
-    } catch (const FileError& error) {
-        ui.ShowMessage(error.what(), MessageButtons::Ok, ApplicationTitle);
-        return ExitFailed;
+    if (parser.isSet(options.pageSize)) {
+        const std::optional<PaperSize> paper = PaperSizeNamed(FromQt(parser.value(options.pageSize)));
+        if (!paper)
+            return "--page-size must be A4 or Letter, not \"" + FromQt(parser.value(options.pageSize)) + "\"";
+        choice.Paper = *paper;
     }
-}
-
-// Converts every project the paths name into the output folder, one after
-// another: a failure is reported and the others go on.
-int ConvertLibrary(const QStringList& paths, const std::string& outputFolder, const std::string& templatePath,
-                   const Preferences& preferences, const ConverterEnvironment& environment, ConverterStreams& streams,
-                   OverwritePolicy policy)
-{
-    if (paths.isEmpty())
-        return UsageError("--output-dir needs at least one PATH", streams.Err);
-    std::error_code error;
-    std::filesystem::create_directories(outputFolder, error);
-    if (error) {
-        streams.Err << ConverterName << ": " << outputFolder << ": cannot create the folder (" << error.message()
-                    << ")\n";
-        return ExitFailed;
+    if (parser.isSet(options.jobs)) {
+        bool number = false;
+        const uint workers = parser.value(options.jobs).toUInt(&number);
+        if (!number || workers == 0 || workers > 256)
+            return "--jobs must be a number from 1 to 256, not \"" + FromQt(parser.value(options.jobs)) + "\"";
+        choice.Workers = workers;
     }
-    std::vector<std::string> named;
-    for (const QString& path : paths)
-        named.push_back(FromQt(path));
-    const std::vector<std::string> projects = FindProjects(named);
-    const std::vector<std::string> documents = DocumentPaths(projects, outputFolder, ".htm");
-    int failed = 0, kept = 0;
-    std::vector<LibraryProject> summaries;
-    for (std::size_t n = 0; n < projects.size(); ++n) {
-        if (streams.ErrorIsTerminal)  // cleared by the console before anything else is written on it
-            streams.Err << "\r\x1b[K[" << n + 1 << '/' << projects.size() << "] "
-                        << EscapeControlCharacters(projects[n]) << std::flush;
-        ProjectModel model;
-        std::string failure;
-        const int status = Convert({projects[n], documents[n], templatePath}, preferences, environment, streams, policy,
-                                   model, &failure);
-        failed += status == ExitFailed;
-        kept += status == ExitNotReplaced;
-        const std::string document = std::filesystem::path(documents[n]).filename().string();
-        if (status == ExitFailed) {
-            summaries.emplace_back().Project = projects[n];
-            summaries.back().Failure = failure;
-        } else {
-            summaries.push_back(SummarizeProject(model, projects[n], document));
-        }
-    }
-    RecordingConsole::ClearProgress(streams);
-    if (failed + kept > 0)
-        streams.Err << ConverterName << ": " << projects.size() - static_cast<std::size_t>(failed + kept) << " of "
-                    << projects.size() << " projects written, " << failed << " failed, " << kept << " not replaced\n";
-    const int index = WriteIndex(summaries, outputFolder, preferences, environment, streams, policy);
-    if (failed > 0 || index == ExitFailed)
-        return ExitFailed;
-    return kept > 0 || index == ExitNotReplaced ? ExitNotReplaced : ExitWritten;
+    return std::nullopt;
 }
 
 // Reports the template's likely mistakes without converting anything.
@@ -349,16 +271,40 @@ int RunConverter(const std::vector<std::string>& arguments, const ConverterEnvir
     if (const auto error = ApplyFormattingOptions(parser, options, preferences))
         return UsageError(*error, streams.Err);
 
+    OutputChoice output;
+    if (const auto error = ApplyOutputOptions(parser, options, environment, output))
+        return UsageError(*error, streams.Err);
+    std::optional<PdfRenderer> pdf;
+    const JsonRenderer json;
+    const DocumentRenderer* renderer = nullptr;
+    if (output.Format == OutputFormat::Pdf) {
+        if (environment.Printer == nullptr) {
+            streams.Err << ConverterName << ": this build of Sondrel cannot write PDF (it has no browser engine)\n";
+            return ExitFailed;
+        }
+        renderer = &pdf.emplace(*environment.Printer, output.Paper);
+    } else if (output.Format == OutputFormat::Json) {
+        renderer = &json;
+    }
+
     const OverwritePolicy policy = PolicyFor(parser.isSet(options.force), streams.InputIsTerminal);
     if (parser.isSet(options.outputDir)) {
-        const std::string templatePath =
+        if (paths.isEmpty())
+            return UsageError("--output-dir needs at least one PATH", streams.Err);
+        LibraryRequest library;
+        for (const QString& path : paths)
+            library.Paths.push_back(FromQt(path));
+        library.OutputFolder = FromQt(parser.value(options.outputDir));
+        library.TemplatePath =
             parser.isSet(options.templateFile) ? FromQt(parser.value(options.templateFile)) : environment.DefaultTemplate;
-        return ConvertLibrary(paths, FromQt(parser.value(options.outputDir)), templatePath, preferences, environment,
-                              streams, policy);
+        library.Extension = ExtensionOf(output.Format);
+        library.Renderer = renderer;
+        library.Workers = output.Workers;
+        return ConvertLibrary(library, preferences, environment, streams, policy);
     }
-    const ConversionRequest request = RequestFrom(paths, environment.DefaultTemplate);
-    ProjectModel model;
-    return Convert(request, preferences, environment, streams, policy, model);
+    ConversionRequest request = RequestFrom(paths, environment.DefaultTemplate);
+    request.Renderer = renderer;
+    return ConvertSingle(request, preferences, environment, streams, policy);
 }
 
 }  // namespace sondrel

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "format/locale.h"
+#include "shell/pdf_printer.h"
 #include "shell/settings.h"
 
 namespace sondrel {
@@ -23,6 +24,8 @@ struct ConverterEnvironment {
     std::string DefaultTemplate;  // used when no template is named
     const Locale& UserLocale;
     const Clock& UserClock;
+    const PdfPrinter* Printer;  // none where the program has no browser engine
+    PaperSize Paper;            // the locale's, for PDF
 };
 
 struct ConverterStreams {

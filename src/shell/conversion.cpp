@@ -49,7 +49,7 @@ ConversionOutcome ReadAndGenerate(const ConversionRequest& request, ConversionCo
     ReadProject(context.Model, request.ProjectPath);
     MarkMissingMedia(context.Model);
     const GenerationContext generation{context.Model, context.Prefs, context.UserLocale, context.UserClock};
-    const bool written = GenerateDocument(request.OutputPath, request.TemplatePath, generation, context.Ui);
+    const bool written = GenerateDocument(request.OutputPath, request.TemplatePath, generation, context.Ui, request.Renderer);
     return written ? ConversionOutcome::Written : ConversionOutcome::Declined;
 }
 

@@ -5,6 +5,7 @@
 #include "format/locale.h"
 #include "format/preferences.h"
 #include "model/project_model.h"
+#include "shell/document_renderer.h"
 #include "shell/settings.h"
 #include "shell/user_interface.h"
 
@@ -14,6 +15,7 @@ struct ConversionRequest {
     std::string ProjectPath;
     std::string OutputPath;
     std::string TemplatePath;
+    const DocumentRenderer* Renderer = nullptr;  // none: the HTML document is written
 };
 
 // The application's single records and services that a conversion works on.

@@ -13,13 +13,18 @@ bool UserAgreesToOverwrite(const std::string& outputPath, ConversionUi& ui)
 }  // namespace
 
 bool GenerateDocument(const std::string& outputPath, const std::string& templatePath,
-                      const GenerationContext& context, ConversionUi& ui)
+                      const GenerationContext& context, ConversionUi& ui, const DocumentRenderer* renderer)
 {
     if (FileExists(outputPath) && !UserAgreesToOverwrite(outputPath, ui))
         return false;
-    const std::string templateText = ReadTextFile(templatePath);
-    ui.ReportTemplateDiagnostics(templatePath, CheckTemplate(templateText));
-    const std::string document = ExpandTemplate(templateText, templatePath, outputPath, context);
+    std::string document;
+    if (renderer == nullptr || renderer->UsesTemplate()) {
+        const std::string templateText = ReadTextFile(templatePath);
+        ui.ReportTemplateDiagnostics(templatePath, CheckTemplate(templateText));
+        document = ExpandTemplate(templateText, templatePath, outputPath, context);
+    }
+    if (renderer != nullptr)
+        document = renderer->Render(document, context.Model, outputPath);
     WriteTextFile(document, outputPath);
     ui.ShowInBrowser(outputPath);
     return true;

@@ -60,6 +60,11 @@ DocumentPage::DocumentPage(QObject* parent) : QWebEnginePage(parent)
     Harden(*settings());
 }
 
+DocumentPage::DocumentPage(QWebEngineProfile* profile, QObject* parent) : QWebEnginePage(profile, parent)
+{
+    Harden(*settings());
+}
+
 QUrl DocumentPage::UrlForFile(const QString& path)
 {
     const QUrl file = QUrl::fromLocalFile(path);

@@ -18,6 +18,8 @@ class DocumentPage : public QWebEnginePage {
     Q_OBJECT
 public:
     explicit DocumentPage(QObject* parent = nullptr);
+    // On a profile of the caller's, which must have been guarded.
+    explicit DocumentPage(QWebEngineProfile* profile, QObject* parent = nullptr);
 
     // The address that shows the file at path as HTML, whatever its name.
     static QUrl UrlForFile(const QString& path);

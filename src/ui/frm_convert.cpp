@@ -119,7 +119,7 @@ void frmConvert::Form_Load()
 void frmConvert::OKButton_Click()
 {
     const ConversionRequest request{PathBytes(lbReaperFile_->text()), PathBytes(lbHTMLFile_->text()),
-                                    PathBytes(lbTemplateFile_->text())};
+                                    PathBytes(lbTemplateFile_->text()), nullptr};
     ConversionContext conversion = ConversionContextFor(context_, ui_);
     RunConversion(request, conversion);
 }

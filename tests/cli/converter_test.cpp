@@ -107,6 +107,10 @@ INSTANTIATE_TEST_SUITE_P(, ConverterProcess, ::testing::Values(
     Case{"NoValue", "song.rpp out.htm --list-separator", 2, "Missing value after '--list-separator'."},
     Case{"BadDate", "--date-format Medium song.rpp out.htm", 2, "--date-format must be Short or Long, not \"Medium\""},
     Case{"BadTime", "--time-format= song.rpp out.htm", 2, "--time-format must be Short or Long, not \"\""},
+    Case{"BadFormat", "--format doc song.rpp out.htm", 2, "--format must be html, pdf or json, not \"doc\""},
+    Case{"BadPaper", "--page-size A5 song.rpp out.htm", 2, "--page-size must be A4 or Letter, not \"A5\""},
+    Case{"BadJobs", "-j 0 --output-dir lib song.rpp", 2, "--jobs must be a number from 1 to 256, not \"0\""},
+    Case{"Json", "--format JSON song.rpp out.htm tpl.htm", 0, "~\"name\": \"Kick\""},
     Case{"Help", "-h --help song.rpp out.htm", 0, R"(Usage: sondrel-convert \[OPTIONS\] PROJECT OUTPUT \[TEMPLATE\]\n)"
          R"([\s\S]*--list-separator[\s\S]*--date-format[\s\S]*--time-format[\s\S]*--force[\s\S]*--check-template[\s\S]*otherwise\.\n)"},
     Case{"Version", "-v --version", 0, R"(sondrel-convert 1\.0\.6\n)"},
@@ -127,6 +131,14 @@ INSTANTIATE_TEST_SUITE_P(, ConverterProcess, ::testing::Values(
     Case{"LcAllWins", "LANG=de_DE.UTF-8 LC_ALL=C song.rpp out.htm tpl.htm", 0, kTracks}),
     [](const auto& info) { return std::string(info.param.name); });
 
+ConverterEnvironment Installed(const std::string& defaultTemplate)
+{
+    static const testing::MemorySettingsStore store;
+    static const testing::FixedLocale locale;
+    static const testing::FixedClock clock;
+    return {store, defaultTemplate, locale, clock, nullptr, PaperSize::A4};
+}
+
 // In-process, where the input can be a terminal and a path need not be text; the question is one line, escaped.
 TEST(ConverterCommand, OnATerminalAnExistingOutputIsReplacedOnlyOnYes)
 {
@@ -142,8 +154,7 @@ TEST(ConverterCommand, OnATerminalAnExistingOutputIsReplacedOnlyOnYes)
         std::ostringstream out, err;
         ConverterStreams streams{in, out, err, true};
         const std::vector<std::string> arguments{"sondrel-convert", force ? "-f" : "--", project, output, tpl};
-        EXPECT_EQ(RunConverter(arguments, {testing::MemorySettingsStore(), "", testing::FixedLocale(),
-                                           testing::FixedClock()}, streams), replaced ? ExitWritten : ExitNotReplaced);
+        EXPECT_EQ(RunConverter(arguments, Installed(""), streams), replaced ? ExitWritten : ExitNotReplaced);
         EXPECT_EQ(TempFolder::Read(output), replaced ? "[" + output + "]" : "keep me") << answer;
         EXPECT_EQ(err.str(), force ? "" : "The file " + shown + " already exists.  Do you want to overwrite it? [y/N] "
                                               + (*answer ? "" : "\n")) << answer;
@@ -161,8 +172,7 @@ TEST(ConverterCommand, CheckTemplateOnlyReports)
         std::istringstream in;
         std::ostringstream out, err;
         ConverterStreams streams{in, out, err, false};
-        EXPECT_EQ(RunConverter({"sondrel-convert", "--check-template", path}, {testing::MemorySettingsStore(), "",
-                                testing::FixedLocale(), testing::FixedClock()}, streams), status);
+        EXPECT_EQ(RunConverter({"sondrel-convert", "--check-template", path}, Installed(""), streams), status);
         EXPECT_EQ(err.str(), *report ? (name == "none.htm"s ? "sondrel-convert: " : "") + path + report : "");
     }
 }
@@ -183,8 +193,7 @@ TEST(ConverterCommand, OutputDirConvertsEachProjectFoundAndReportsTheOnesThatFai
     std::ostringstream out, err;
     ConverterStreams streams{in, out, err, false};
     EXPECT_EQ(RunConverter({"sondrel-convert", "--output-dir", folder.Path("docs/new"), "--template", tpl,
-                            folder.Path("lib")}, {testing::MemorySettingsStore(), folder.Path("installed/default.htm"),
-                                                  testing::FixedLocale(), testing::FixedClock()}, streams), ExitFailed);
+                            folder.Path("lib")}, Installed(folder.Path("installed/default.htm")), streams), ExitFailed);
     EXPECT_EQ(TempFolder::Read(folder.Path("docs/new/index.htm")), "Song.htm|" + bad);
     EXPECT_EQ(TempFolder::Read(folder.Path("docs/new/Song.htm")), "Drums");
     EXPECT_FALSE(std::filesystem::exists(folder.Path("docs/new/bad.htm")) ||
@@ -194,16 +203,16 @@ TEST(ConverterCommand, OutputDirConvertsEachProjectFoundAndReportsTheOnesThatFai
     // On a terminal, one line shows the progress and is cleared before anything else is written.
     std::ostringstream terminal;
     ConverterStreams onTerminal{in, out, terminal, false, true};
-    RunConverter({"sondrel-convert", "-f", "--output-dir", folder.Path("docs/new"), "--template", tpl,
-                  folder.Path("lib")}, {testing::MemorySettingsStore(), folder.Path("installed/default.htm"),
-                                        testing::FixedLocale(), testing::FixedClock()}, onTerminal);
+    RunConverter({"sondrel-convert", "-f", "-j", "1", "--output-dir", folder.Path("docs/new"), "--template", tpl,
+                  folder.Path("lib")}, Installed(folder.Path("installed/default.htm")), onTerminal);
     const std::string clear = "\r\x1b[K";
     std::string shown = terminal.str();  // clearing twice is clearing once
     for (std::size_t twice; (twice = shown.find(clear + clear)) != std::string::npos;)
         shown.erase(twice, clear.size());
-    EXPECT_EQ(shown, clear + "[1/2] " + folder.Path("lib/Song.rpp") + clear + "[2/2] " + bad + clear +
-                                  err.str().substr(0, err.str().find('\n') + 1) + clear +
-                                  err.str().substr(err.str().find('\n') + 1) + clear);
+    const std::string song = folder.Path("lib/Song.rpp");
+    EXPECT_EQ(shown, clear + "[0/2] " + song + clear + "[1/2] " + song + clear + "[1/2] " + bad + clear +
+                         err.str().substr(0, err.str().find('\n') + 1) + clear + "[2/2] " + bad + clear +
+                         err.str().substr(err.str().find('\n') + 1));
 }
 
 }  // namespace

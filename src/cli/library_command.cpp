@@ -1,0 +1,252 @@
+#include "cli/library_command.h"
+
+#include <filesystem>
+#include <mutex>
+#include <optional>
+#include <ostream>
+#include <sstream>
+#include <thread>
+
+#include <QCoreApplication>
+#include <QEventLoop>
+
+#include "cli/project_conversion.h"
+#include "format/text_ops.h"
+#include "generator/library_index.h"
+#include "model/file_error.h"
+#include "shell/parallel_for.h"
+#include "shell/project_library.h"
+
+namespace sondrel {
+
+namespace {
+
+// What the conversions running at once share: the terminal with its
+// progress line, and their messages, written in the projects' order.
+class LibraryOutput {
+public:
+    LibraryOutput(ConverterStreams& streams, const std::vector<std::string>& projects)
+        : streams_(streams), projects_(projects), pending_(projects.size())
+    {
+    }
+
+    void Started(std::size_t n)
+    {
+        const std::lock_guard lock(lock_);
+        current_ = n;
+        ShowProgress();
+    }
+
+    void Finished(std::size_t n, std::string messages)
+    {
+        const std::lock_guard lock(lock_);
+        pending_[n] = std::move(messages);
+        ++done_;
+        ClearProgress();
+        for (; written_ < pending_.size() && pending_[written_]; ++written_) {
+            streams_.Err << *pending_[written_];
+            pending_[written_].reset();
+        }
+        ShowProgress();
+    }
+
+    // The overwrite question, asked on the terminal at once, one at a time.
+    MessageAnswer Ask(const std::string& question, const std::string& title, OverwritePolicy policy)
+    {
+        const std::lock_guard lock(lock_);
+        ClearProgress();
+        ConsoleUi terminal(streams_.In, streams_.Err, policy);
+        const MessageAnswer answer = terminal.ShowMessage(question, MessageButtons::OkCancel, title);
+        ShowProgress();
+        return answer;
+    }
+
+    // The template's likely mistakes are the same for every project: said once.
+    bool FirstToReportTemplate()
+    {
+        const std::lock_guard lock(lock_);
+        return !std::exchange(templateReported_, true);
+    }
+
+    void Close()
+    {
+        const std::lock_guard lock(lock_);
+        ClearProgress();
+        streams_.Err << std::flush;
+    }
+
+private:
+    void ShowProgress()
+    {
+        if (streams_.ErrorIsTerminal)
+            streams_.Err << "\r\x1b[K[" << done_ << '/' << projects_.size() << "] "
+                         << EscapeControlCharacters(projects_[current_]) << std::flush;
+    }
+    void ClearProgress()
+    {
+        if (streams_.ErrorIsTerminal)
+            streams_.Err << "\r\x1b[K";
+    }
+
+    std::mutex lock_;
+    ConverterStreams& streams_;
+    const std::vector<std::string>& projects_;
+    std::vector<std::optional<std::string>> pending_;
+    std::size_t written_ = 0;
+    std::size_t done_ = 0;
+    std::size_t current_ = 0;
+    bool templateReported_ = false;
+};
+
+struct MessageBuffer {
+    std::ostringstream Messages;
+};
+
+// One project's console: its messages wait in a buffer for their turn; the
+// overwrite question goes to the terminal straight away.
+class ProjectConsole : private MessageBuffer, public RecordingConsole {
+public:
+    ProjectConsole(LibraryOutput& output, std::istream& in, OverwritePolicy policy)
+        : RecordingConsole(in, Messages, policy), output_(output), policy_(policy)
+    {
+    }
+    using MessageBuffer::Messages;
+
+    MessageAnswer ShowMessage(const std::string& text, MessageButtons buttons, const std::string& title) override
+    {
+        if (buttons == MessageButtons::OkCancel && policy_ == OverwritePolicy::Ask)
+            return output_.Ask(text, title, policy_);
+        return RecordingConsole::ShowMessage(text, buttons, title);
+    }
+    void ReportTemplateDiagnostics(const std::string& templatePath,
+                                   const std::vector<TemplateDiagnostic>& diagnostics) override
+    {
+        if (!diagnostics.empty() && output_.FirstToReportTemplate())
+            RecordingConsole::ReportTemplateDiagnostics(templatePath, diagnostics);
+    }
+
+private:
+    LibraryOutput& output_;
+    OverwritePolicy policy_;
+};
+
+// Runs work on a thread of its own while this thread turns its event loop,
+// so that work may hand jobs to it (the PDF printer does).
+void RunBesideEventLoop(const std::function<void()>& work)
+{
+    if (QCoreApplication::instance() == nullptr) {
+        work();
+        return;
+    }
+    QEventLoop loop;
+    std::exception_ptr failure;
+    std::jthread worker([&] {
+        try {
+            work();
+        } catch (...) {
+            failure = std::current_exception();
+        }
+        QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
+    });
+    loop.exec();
+    worker.join();
+    if (failure)
+        std::rethrow_exception(failure);
+}
+
+// The library's index.htm from the index template installed beside the
+// default one; an existing index is replaced as documents are.
+int WriteIndex(const std::vector<LibraryProject>& projects, const std::string& outputFolder,
+               const Preferences& preferences, const ConverterEnvironment& environment, ConverterStreams& streams,
+               OverwritePolicy policy)
+{
+    const std::string templatePath =
+        (std::filesystem::path(environment.DefaultTemplate).parent_path() / "index.htm").string();
+    const std::string indexPath = (std::filesystem::path(outputFolder) / "index.htm").string();
+    ConsoleUi ui(streams.In, streams.Err, policy);
+    try {
+        if (FileExists(indexPath) &&
+            ui.ShowMessage("The file " + indexPath + " already exists.  Do you want to overwrite it?",
+                           MessageButtons::OkCancel, "Overwrite file?") != MessageAnswer::Ok) {
+            if (policy == OverwritePolicy::Keep)
+                streams.Err << NotReplacedMessage(indexPath);
+            return ExitNotReplaced;
+        }
+        const ProjectModel none;
+        const GenerationContext context{none, preferences, environment.UserLocale, environment.UserClock};
+        WriteTextFile(ExpandIndex(ReadTextFile(templatePath), projects, context), indexPath);
+        return ExitWritten;
+    } catch (const FileError& error) {
+        ui.ShowMessage(error.what(), MessageButtons::Ok, ApplicationTitle);
+        return ExitFailed;
+    }
+}
+
+struct ProjectResult {
+    int Status = ExitWritten;
+    LibraryProject Summary;
+};
+
+ProjectResult ConvertOne(const ConversionRequest& request, const std::string& documentName,
+                         const Preferences& preferences, const ConverterEnvironment& environment,
+                         ProjectConsole& ui, OverwritePolicy policy)
+{
+    ProjectModel model;
+    ProjectResult result;
+    result.Status = ConvertProject(request, preferences, environment, ui, model);
+    if (result.Status == ExitFailed) {
+        result.Summary.Project = request.ProjectPath;
+        result.Summary.Failure = ui.lastMessage;
+    } else {
+        if (result.Status == ExitNotReplaced && policy == OverwritePolicy::Keep)
+            ui.Messages << NotReplacedMessage(request.OutputPath);
+        result.Summary = SummarizeProject(model, request.ProjectPath, documentName);
+    }
+    return result;
+}
+
+}  // namespace
+
+int ConvertLibrary(const LibraryRequest& request, const Preferences& preferences,
+                   const ConverterEnvironment& environment, ConverterStreams& streams, OverwritePolicy policy)
+{
+    std::error_code error;
+    std::filesystem::create_directories(request.OutputFolder, error);
+    if (error) {
+        streams.Err << ConverterName << ": " << request.OutputFolder << ": cannot create the folder ("
+                    << error.message() << ")\n";
+        return ExitFailed;
+    }
+    const std::vector<std::string> projects = FindProjects(request.Paths);
+    const std::vector<std::string> documents = DocumentPaths(projects, request.OutputFolder, request.Extension);
+    std::vector<ProjectResult> results(projects.size());
+    LibraryOutput output(streams, projects);
+    RunBesideEventLoop([&] {
+        ForEachIndex(projects.size(), request.Workers, [&](std::size_t n) {
+            output.Started(n);
+            ProjectConsole ui(output, streams.In, policy);
+            results[n] = ConvertOne({projects[n], documents[n], request.TemplatePath, request.Renderer},
+                                    std::filesystem::path(documents[n]).filename().string(), preferences,
+                                    environment, ui, policy);
+            output.Finished(n, ui.Messages.str());
+        });
+    });
+    output.Close();
+
+    int failed = 0, kept = 0;
+    std::vector<LibraryProject> summaries;
+    for (ProjectResult& result : results) {
+        failed += result.Status == ExitFailed;
+        kept += result.Status == ExitNotReplaced;
+        summaries.push_back(std::move(result.Summary));
+    }
+    if (failed + kept > 0)
+        streams.Err << ConverterName << ": " << projects.size() - static_cast<std::size_t>(failed + kept) << " of "
+                    << projects.size() << " projects written, " << failed << " failed, " << kept << " not replaced\n";
+    const int index = WriteIndex(summaries, request.OutputFolder, preferences, environment, streams, policy);
+    if (failed > 0 || index == ExitFailed)
+        return ExitFailed;
+    return kept > 0 || index == ExitNotReplaced ? ExitNotReplaced : ExitWritten;
+}
+
+}  // namespace sondrel
