@@ -27,7 +27,7 @@ demo: build
 	@echo "Wrote $(BUILD)/demo.htm"
 
 bench: deps
-	cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF -DSONDREL_BUILD_UI=OFF
+	cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF -DSONDREL_BUILD_QT=ON -DSONDREL_BUILD_UI=OFF
 	cmake --build build-bench -j $(JOBS) --target benchmarks
 	tools/run-benchmarks.sh build-bench
 

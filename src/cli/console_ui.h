@@ -24,6 +24,7 @@ public:
     MessageAnswer ShowMessage(const std::string& text, MessageButtons buttons, const std::string& title) override;
     void HideConversionDialog() override {}
     void ShowInBrowser(const std::string&) override {}
+    bool WantsTemplateDiagnostics() override { return true; }
     // One "template.htm:12:5: warning: ..." line each.
     void ReportTemplateDiagnostics(const std::string& templatePath,
                                    const std::vector<TemplateDiagnostic>& diagnostics) override;

@@ -61,7 +61,8 @@ public:
         return answer;
     }
 
-    // The template's likely mistakes are the same for every project: said once.
+    // The template's likely mistakes are the same for every project: looked
+    // for and said once.
     bool FirstToReportTemplate()
     {
         const std::lock_guard lock(lock_);
@@ -118,12 +119,7 @@ public:
             return output_.Ask(text, title, policy_);
         return RecordingConsole::ShowMessage(text, buttons, title);
     }
-    void ReportTemplateDiagnostics(const std::string& templatePath,
-                                   const std::vector<TemplateDiagnostic>& diagnostics) override
-    {
-        if (!diagnostics.empty() && output_.FirstToReportTemplate())
-            RecordingConsole::ReportTemplateDiagnostics(templatePath, diagnostics);
-    }
+    bool WantsTemplateDiagnostics() override { return output_.FirstToReportTemplate(); }
 
 private:
     LibraryOutput& output_;

@@ -1,6 +1,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <filesystem>
+#include <optional>
 #include <random>
 #include <utility>
 
@@ -118,7 +119,7 @@ void SyncFolder(const fs::path& folder)
 class TemporaryFile {
 public:
     TemporaryFile(const fs::path& folder, const std::string& userPath)
-        : folder_(folder.empty() ? "." : folder), random_(std::random_device{}())
+        : folder_(folder.empty() ? "." : folder)
     {
 #ifdef O_TMPFILE
         if (::access("/proc/self/fd", X_OK) == 0)
@@ -138,10 +139,11 @@ public:
             ::unlink(name_.c_str());
     }
 
-    void Write(std::string_view text, const std::string& userPath)
+    // durable: on disk before it may take an old file's place.
+    void Write(std::string_view text, const std::string& userPath, bool durable)
     {
         WriteAll(descriptor_, text, userPath);
-        if (::fsync(descriptor_) != 0)
+        if (durable && ::fsync(descriptor_) != 0)
             FailWriting(userPath, errno);
     }
 
@@ -158,17 +160,46 @@ public:
         if (::rename(name_.c_str(), target.c_str()) != 0)
             FailWriting(userPath, errno);
         name_.clear();
-        if (::close(std::exchange(descriptor_, -1)) != 0)
-            FailWriting(userPath, errno);
+        Close(userPath);
         SyncFolder(folder_);
     }
 
+    // Where nothing is replaced: a file without a name is linked in under the
+    // target's, so that no name of ours ever shows in the folder.
+    void PlaceNew(const fs::path& target, const std::string& userPath)
+    {
+        if (name_.empty()) {
+            const std::string self = "/proc/self/fd/" + std::to_string(descriptor_);
+            if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, target.c_str(), AT_SYMLINK_FOLLOW) == 0)
+                return Close(userPath);
+            if (errno != EEXIST)  // made meanwhile: it is replaced as any other would be
+                FailWriting(userPath, errno);
+        }
+        if (::rename(name_.c_str(), target.c_str()) != 0)
+            FailWriting(userPath, errno);
+        name_.clear();
+        Close(userPath);
+    }
+
 private:
+    std::mt19937_64& Random()
+    {
+        if (!random_)
+            random_.emplace(std::random_device{}());
+        return *random_;
+    }
+
+    void Close(const std::string& userPath)
+    {
+        if (::close(std::exchange(descriptor_, -1)) != 0)
+            FailWriting(userPath, errno);
+    }
+
     void CreateNamed(const std::string& userPath)
     {
         constexpr int Attempts = 100;
         for (int attempt = 0; attempt < Attempts && descriptor_ < 0; ++attempt) {
-            const fs::path candidate = folder_ / TemporaryName(random_);
+            const fs::path candidate = folder_ / TemporaryName(Random());
             // O_EXCL: fail instead of opening a file that someone else made.
             descriptor_ = ::open(candidate.c_str(), O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, 0666);
             if (descriptor_ >= 0)
@@ -187,7 +218,7 @@ private:
         const std::string self = "/proc/self/fd/" + std::to_string(descriptor_);
         constexpr int Attempts = 100;
         for (int attempt = 0; attempt < Attempts; ++attempt) {
-            const fs::path candidate = folder_ / TemporaryName(random_);
+            const fs::path candidate = folder_ / TemporaryName(Random());
             if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, candidate.c_str(), AT_SYMLINK_FOLLOW) == 0) {
                 name_ = candidate;
                 return;
@@ -199,7 +230,7 @@ private:
     }
 
     fs::path folder_;
-    std::mt19937_64 random_;
+    std::optional<std::mt19937_64> random_;  // seeded only when a name is needed: seeding costs a system call
     int descriptor_ = -1;
     fs::path name_;  // the file's name in the folder while it has one and is ours
 };
@@ -288,15 +319,20 @@ void WriteTextFile(std::string_view text, const std::string& path)
     }
 
     const fs::path target = FollowLinks(path);
-    const bool replacing = fs::exists(status);
-    if (replacing)
-        CheckWritable(target, path);
-
+    if (!fs::exists(status)) {
+        // Nothing of the user's is at stake, so the new file is not waited
+        // for on disk: a library of new documents is written at the speed
+        // of the disk's cache.
+        TemporaryFile temporary(target.parent_path(), path);
+        temporary.Write(text, path, false);
+        temporary.PlaceNew(target, path);
+        return;
+    }
+    CheckWritable(target, path);
     RemoveStaleTemporaries(target.parent_path());
     TemporaryFile temporary(target.parent_path(), path);
-    temporary.Write(text, path);
-    if (replacing)
-        temporary.SetPermissions(status.permissions(), path);
+    temporary.Write(text, path, true);
+    temporary.SetPermissions(status.permissions(), path);
     temporary.MoveOver(target, path);
 }
 

@@ -20,9 +20,11 @@ bool FileExists(const std::string& path);
 std::string ReadTextFile(const std::string& path);
 
 // Replaces the file's content with text, byte for byte, through a temporary
-// file beside it that is renamed over it: a failure leaves the old file whole.
-// Keeps an existing file's permissions; a symbolic link keeps pointing at the
-// file it names, which is the one replaced. Throws FileError on failure.
+// file beside it that is renamed over it once it is on disk: a failure or a
+// power cut leaves the old file whole. A file that did not exist appears
+// only when complete, but is not waited for on disk. Keeps an existing
+// file's permissions; a symbolic link keeps pointing at the file it names,
+// which is the one replaced. Throws FileError on failure.
 void WriteTextFile(std::string_view text, const std::string& path);
 
 }  // namespace sondrel

@@ -96,13 +96,6 @@ std::vector<LibraryPlugin> Inventory(const std::vector<const LibraryProject*>& p
     return plugins;
 }
 
-std::vector<LibraryProject> Copies(const std::vector<const LibraryProject*>& projects)
-{
-    std::vector<LibraryProject> copies;
-    for (const LibraryProject* project : projects)
-        copies.push_back(*project);
-    return copies;
-}
 }  // namespace
 
 LibraryProject SummarizeProject(const ProjectModel& model, std::string project, std::string document)
@@ -166,12 +159,11 @@ std::string ExpandIndex(std::string_view templateText, const std::vector<Library
 
     std::string text;
     TableFiller<Library>(templateText, kIndexPlaceholders).Append(text, {context, 1, library});
-    const std::vector<LibraryProject> converted = Copies(library.Converted), failed = Copies(library.Failed);
     ExpandMarkedSection(text, "<!-- PROJECT-START -->", "<!-- PROJECT-END -->", [&](std::string& out, std::string_view body) {
-        AppendEach<LibraryProject>(out, body, kProjectPlaceholders, converted, context);
+        AppendEach<LibraryProject>(out, body, kProjectPlaceholders, library.Converted, context);
     });
     ExpandMarkedSection(text, "<!-- FAILED-START -->", "<!-- FAILED-END -->", [&](std::string& out, std::string_view body) {
-        AppendEach<LibraryProject>(out, body, kFailedPlaceholders, failed, context);
+        AppendEach<LibraryProject>(out, body, kFailedPlaceholders, library.Failed, context);
     });
     ExpandMarkedSection(text, "<!-- LIBRARY-PLUGIN-START -->", "<!-- LIBRARY-PLUGIN-END -->",
                         [&](std::string& out, std::string_view body) {

@@ -78,8 +78,20 @@ void AppendEach(std::string& out, std::string_view body, PlaceholderTable<Record
                 const std::vector<Record>& records, const GenerationContext& context, int track = 0)
 {
     const TableFiller<Record> filler(body, table);
+    out.reserve(out.size() + body.size() * records.size());  // one copy of a long list, not one per doubling
     for (std::size_t n = 0; n < records.size(); ++n)
         filler.Append(out, {context, static_cast<int>(n + 1), records[n], track});
+}
+
+// The same over records held elsewhere.
+template <class Record>
+void AppendEach(std::string& out, std::string_view body, PlaceholderTable<Record> table,
+                const std::vector<const Record*>& records, const GenerationContext& context, int track = 0)
+{
+    const TableFiller<Record> filler(body, table);
+    out.reserve(out.size() + body.size() * records.size());
+    for (std::size_t n = 0; n < records.size(); ++n)
+        filler.Append(out, {context, static_cast<int>(n + 1), *records[n], track});
 }
 
 }  // namespace sondrel

@@ -90,7 +90,9 @@ void ExpandMarkedSection(std::string& text, std::string_view startMarker, std::s
     const std::size_t end = FindIgnoringCase(text, endMarker, bodyStart);
     const bool hasBody = end != std::string::npos;
     const std::string_view body = hasBody ? std::string_view(text).substr(bodyStart, end - bodyStart) : "";
-    std::string collected = text.substr(0, start);
+    std::string collected;
+    collected.reserve(text.size());
+    collected.append(text, 0, start);
     if (!body.empty())
         appendEntries(collected, body);
     collected += std::string_view(text).substr(hasBody ? end + endMarker.size() : bodyStart);

@@ -59,7 +59,9 @@ SubstitutionPlan::SubstitutionPlan(std::string_view text, std::vector<std::strin
 //  - the text between two tokens holds a character that no name holds, so
 //    that the closing "##" of one token, what lies between, and the opening
 //    "##" of the next can never read as a placeholder, whatever the values;
-//  - no value holds a "#" (checked per fill).
+//  - no value holds "##" (checked per fill). A lone "#" at a value's edge
+//    cannot pair with the text beside it: the first rule leaves no "#"
+//    next to a token.
 bool SubstitutionPlan::Cut()
 {
     for (const std::string_view placeholder : placeholders_) {
@@ -110,7 +112,7 @@ void SubstitutionPlan::AppendFilled(std::string& out, const ValueMaker& valueOf)
         const auto slot = static_cast<std::size_t>(usedSlots_[used]);
         values[slot] = valueOf(slot);
         made[slot] = 1;
-        valuesPlain = values[slot].find('#') == std::string::npos;
+        valuesPlain = values[slot].find("##") == std::string::npos;
     }
     if (!valuesPlain) {
         const auto madeOrNew = [&](std::size_t slot) { return made[slot] ? values[slot] : valueOf(slot); };

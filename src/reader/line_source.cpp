@@ -14,9 +14,9 @@ LineSource::LineSource(std::string_view text, std::string path)
 }
 
 LineSource::LineSource(std::FILE* file, std::string path, std::size_t chunkSize)
-    : file_(file), path_(std::move(path)), buffer_(chunkSize), chunkSize_(chunkSize)
+    : file_(file), path_(std::move(path)), buffer_(new char[chunkSize]), bufferSize_(chunkSize), chunkSize_(chunkSize)
 {
-    pos_ = end_ = buffer_.data();
+    pos_ = end_ = buffer_.get();
     Rescan(pos_);
 }
 
@@ -91,20 +91,24 @@ bool LineSource::Refill()
     const auto kept = static_cast<std::size_t>(end_ - pos_);
     if (kept > MaxLineLength)
         FailLineTooLong();
-    if (kept != 0 && pos_ != buffer_.data())
-        std::memmove(buffer_.data(), pos_, kept);
-    if (buffer_.size() - kept < (chunkSize_ + 1) / 2)
-        buffer_.resize(buffer_.size() * 2);
-    char* fresh = buffer_.data() + kept;
-    const std::size_t got = std::fread(fresh, 1, buffer_.size() - kept, file_);
-    if (got < buffer_.size() - kept) {
+    if (bufferSize_ - kept < (chunkSize_ + 1) / 2) {
+        std::unique_ptr<char[]> larger(new char[bufferSize_ * 2]);
+        std::memcpy(larger.get(), pos_, kept);
+        buffer_ = std::move(larger);
+        bufferSize_ *= 2;
+    } else if (kept != 0 && pos_ != buffer_.get()) {
+        std::memmove(buffer_.get(), pos_, kept);
+    }
+    char* fresh = buffer_.get() + kept;
+    const std::size_t got = std::fread(fresh, 1, bufferSize_ - kept, file_);
+    if (got < bufferSize_ - kept) {
         if (std::ferror(file_)) {
             const int error = errno;
             throw FileError(path_, lineNumber_ + 1, SystemReason("cannot read the file", error));
         }
         atEnd_ = true;
     }
-    pos_ = buffer_.data();
+    pos_ = buffer_.get();
     end_ = fresh + got;
     // The kept bytes hold no line end, so only the fresh ones are searched.
     Rescan(fresh);

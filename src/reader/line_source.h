@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -42,7 +43,8 @@ private:
 
     std::FILE* file_ = nullptr;
     std::string path_;
-    std::vector<char> buffer_;
+    std::unique_ptr<char[]> buffer_;  // not zeroed: only what was read is ever looked at
+    std::size_t bufferSize_ = 0;
     std::size_t chunkSize_ = 0;
     const char* pos_ = nullptr;
     const char* end_ = nullptr;

@@ -20,7 +20,8 @@ bool GenerateDocument(const std::string& outputPath, const std::string& template
     std::string document;
     if (renderer == nullptr || renderer->UsesTemplate()) {
         const std::string templateText = ReadTextFile(templatePath);
-        ui.ReportTemplateDiagnostics(templatePath, CheckTemplate(templateText));
+        if (ui.WantsTemplateDiagnostics())
+            ui.ReportTemplateDiagnostics(templatePath, CheckTemplate(templateText));
         document = ExpandTemplate(templateText, templatePath, outputPath, context);
     }
     if (renderer != nullptr)

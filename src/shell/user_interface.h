@@ -26,7 +26,9 @@ class ConversionUi : public MessageBox {
 public:
     virtual void HideConversionDialog() = 0;
     virtual void ShowInBrowser(const std::string& path) = 0;
-    // The likely mistakes found in the template read; the windows show none.
+    // Whether the template read should be checked for likely mistakes, to
+    // be given to ReportTemplateDiagnostics; the windows show none.
+    virtual bool WantsTemplateDiagnostics() { return false; }
     virtual void ReportTemplateDiagnostics(const std::string& /*templatePath*/,
                                            const std::vector<TemplateDiagnostic>& /*diagnostics*/)
     {

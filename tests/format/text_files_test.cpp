@@ -154,6 +154,11 @@ TEST_F(TextFiles, AFailedOrKilledWriteLeavesOneWholeDocument)
     for (int round = 0; round < 6; ++round) {
         EXPECT_EQ(InChild([&]() -> bool { while (true) WriteTextFile(newText, out); }, 20000 + 37000 * round), SIGKILL);
         EXPECT_TRUE(Read(out) == oldText || Read(out) == newText) << "round " << round;
+        // A new file shows only once it is whole, and under its own name only.
+        const std::string fresh = folder.Path("fresh.htm");
+        InChild([&] { return WriteTextFile(newText, fresh), true; }, 1000 + 9000 * round);
+        EXPECT_TRUE(!fs::exists(fresh) || Read(fresh) == newText) << "round " << round;
+        fs::remove(fresh);
         for (const char* name : {".sondrel-999999999-1.tmp", ".sondrel-x-1.tmp", ".sondrel-1234567890-1.tmp",
                                  ".sondrel-999999999-1.tmp.keep"})
             folder.Write(name, "left over");
