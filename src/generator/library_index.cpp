@@ -70,6 +70,8 @@ const Placeholder<LibraryPlugin> kPluginPlaceholders[] = {
     {"##LIBRARY-PLUGIN-INSTANCES##", [](const PluginEntry& p) { return std::to_string(p.Of.Count); }},
     {"##LIBRARY-PLUGIN-PROJECTS##", [](const PluginEntry& p) { return JoinedList(p.Of.Projects, p.Context.Prefs); },
      KeptMarkup::ListSeparator},
+    {"##LIBRARY-PLUGIN-TRACKS##", [](const PluginEntry& p) { return JoinedList(p.Of.Uses, p.Context.Prefs); },
+     KeptMarkup::ListSeparator},
 };
 
 const Placeholder<std::pair<const LibraryProject*, const MissingFile*>> kMissingPlaceholders[] = {
@@ -80,15 +82,28 @@ const Placeholder<std::pair<const LibraryProject*, const MissingFile*>> kMissing
     {"##MISSING-FILE##", [](const MissingEntry& m) { return m.Of.second->File; }},
 };
 
+// "Master, Drums, Track 3": a track without a name by its number.
+std::string TrackNames(const ProjectModel& model, const std::vector<int>& tracks)
+{
+    std::string names;
+    for (const int track : tracks) {
+        const std::string& name = track == 0 ? "Master" : model.Track(track).Name;
+        names += (names.empty() ? "" : ", ") + (name.empty() ? "Track " + std::to_string(track) : name);
+    }
+    return names;
+}
+
 std::vector<LibraryPlugin> Inventory(const std::vector<const LibraryProject*>& projects)
 {
     std::map<std::tuple<std::string, std::string, std::string>, LibraryPlugin> byIdentity;
     for (const LibraryProject* project : projects)
-        for (const PluginRecord& plugin : project->Plugins) {
+        for (std::size_t n = 0; n < project->Plugins.size(); ++n) {
+            const PluginRecord& plugin = project->Plugins[n];
             LibraryPlugin& entry = byIdentity[{plugin.Identity.Name, plugin.Identity.Format, plugin.Identity.Vendor}];
             entry.Identity = plugin.Identity;
             entry.Count += plugin.Count;
             entry.Projects.push_back(FileName(project->Project));
+            entry.Uses.push_back(entry.Projects.back() + " (" + project->PluginTracks[n] + ")");
         }
     std::vector<LibraryPlugin> plugins;
     for (auto& [key, plugin] : byIdentity)
@@ -112,8 +127,10 @@ LibraryProject SummarizeProject(const ProjectModel& model, std::string project, 
     summary.Items = facts.ItemCount();
     summary.Plugins = facts.Plugins();
     summary.MissingFiles = facts.MissingMediaCount();
-    for (const PluginRecord& plugin : summary.Plugins)
+    for (const PluginRecord& plugin : summary.Plugins) {
         summary.PluginInstances += plugin.Count;
+        summary.PluginTracks.push_back(TrackNames(model, plugin.Tracks));
+    }
     for (int t = 1; t <= model.Info.TrackCount; ++t)
         for (const ItemRecord& item : model.Track(t).ItemTable)
             if (item.MediaMissing)

@@ -31,7 +31,8 @@ struct LibraryProject {
     int Items = 0;
     int PluginInstances = 0;
     int MissingFiles = 0;               // distinct files that cannot be found
-    std::vector<PluginRecord> Plugins;  // tracks by name in Projects of the library inventory
+    std::vector<PluginRecord> Plugins;
+    std::vector<std::string> PluginTracks;  // per plug-in: the tracks using it, by name ("Master" too)
     std::vector<MissingFile> Missing;  // per item
 };
 
@@ -40,6 +41,7 @@ struct LibraryPlugin {
     PluginIdentity Identity;
     int Count = 0;
     std::vector<std::string> Projects;  // the projects using it, by file name
+    std::vector<std::string> Uses;      // per project: "Song.rpp (Drums, Bass)"
 };
 
 LibraryProject SummarizeProject(const ProjectModel& model, std::string project, std::string document);

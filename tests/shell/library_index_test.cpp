@@ -38,7 +38,9 @@ TEST(LibraryIndex, ShowsEachProjectsFactsThePluginsOverAllAndWhatFailed)
         "##PROJECT-VERSION## ##PROJECT-SAVED## ##PROJECT-LENGTH## ##PROJECT-TEMPO## ##PROJECT-TRACKS## "
         "##PROJECT-ITEMS## ##PROJECT-PLUGINS## ##PROJECT-MISSING##\n<!-- PROJECT-END --><!-- LIBRARY-PLUGIN-BY-COUNT-START -->"
         "##LIBRARY-PLUGIN-NAME##:##LIBRARY-PLUGIN-INSTANCES##:##LIBRARY-PLUGIN-PROJECTS##|<!-- LIBRARY-PLUGIN-BY-COUNT-END -->"
-        "\n<!-- FAILED-START -->##FAILED-FILE##: ##FAILED-REASON##<!-- FAILED-END -->", projects, context);
+        "\n<!-- FAILED-START -->##FAILED-FILE##: ##FAILED-REASON##<!-- FAILED-END -->"
+        "\n<!-- LIBRARY-PLUGIN-START -->##LIBRARY-PLUGIN-NAME##=##LIBRARY-PLUGIN-TRACKS##;<!-- LIBRARY-PLUGIN-END -->",
+        projects, context);
     // R1391: TEMPO 120, 27 tracks, 77 items each with its own file, none of them here, 56 plug-in instances.
     // testproject: no items, no FX. with-external-files: TEMPO 205, 48 items playing 27 distinct files, 6 ReaComp.
     EXPECT_EQ(index.substr(0, index.find("ReaComp")),
@@ -50,6 +52,11 @@ TEST(LibraryIndex, ShowsEachProjectsFactsThePluginsOverAllAndWhatFailed)
     EXPECT_NE(index.find("ReaComp:18:JamesDunne__rpp-parser__R1391.rpp,"
                          "GriffinSauce__reaper-project-parser__with-external-files.rpp|ReaEQ:17:"), std::string::npos);
     EXPECT_NE(index.find("\nnotes.rpp: notes.rpp: the file is not a REAPER project"), std::string::npos);
+    // The tracks, from the files: R1391's loudness meter is on its master only; with-external-files has ReaComp
+    // on tracks 14 to 16, all named Lead, and 17 to 19, all named Backing.
+    EXPECT_NE(index.find(";TB/ebur128_analysis=JamesDunne__rpp-parser__R1391.rpp (Master);"), std::string::npos);
+    EXPECT_NE(index.find("GriffinSauce__reaper-project-parser__with-external-files.rpp (Lead, Lead, Lead, Backing, "
+                         "Backing, Backing);"), std::string::npos);
     // The shipped index leaves nothing of the language behind.
     const std::string shipped = ExpandIndex(ReadTextFile(SONDREL_SOURCE_DIR "/templates/index.htm"), projects, context);
     EXPECT_FALSE(std::regex_search(shipped, std::regex("##[A-Z]+(-[A-Z]+)*##|-START -->|-END -->")));
