@@ -90,6 +90,7 @@ QJsonObject FxJson(const FxRecord& fx)
             {"chainOff", fx.ChainOff},
             {"wet", Shortest(fx.Wet)},
             {"container", Text(fx.Container)},
+            {"input", fx.Input},
             {"plugin", QJsonObject{{"format", Text(plugin.Format)},
                                    {"name", Text(plugin.Name)},
                                    {"vendor", Text(plugin.Vendor)}}}};

@@ -65,6 +65,7 @@ struct FxRecord {
     std::string Preset;
     float Wet = 1;           // the dry/wet mix, 1 for all wet
     std::string Container;   // the container it sits in, empty at the chain's top
+    bool Input = false;      // on the track's input (recording) chain
 };
 
 // One take of an item; an empty take ("TAKE NULL") has no source.

@@ -101,6 +101,7 @@ void ProjectParser::AddFx(FxOwner owner, std::string_view kind, std::string_view
         fx.ChainOff = !model_.Master.FxChainOn;
     else if (owner == FxOwner::Track)
         fx.ChainOff = chainLevel_ != 0 && !CurrentTrack().FxChainOn;
+    fx.Input = owner == FxOwner::Track && inputChainLevel_ != 0;
     if (!containers_.empty())
         fx.Container = containers_.back().second;
     table.push_back(std::move(fx));

@@ -111,7 +111,7 @@ void ProjectParser::CloseBlock(std::string_view line)
         nameOwner_ = NameOwner::None;
     }
     CloseContainers();
-    for (long* level : {&freezeLevel_, &sourceLevel_, &takeFxLevel_, &itemLevel_, &chainLevel_, &trackLevel_,
+    for (long* level : {&freezeLevel_, &sourceLevel_, &takeFxLevel_, &itemLevel_, &chainLevel_, &inputChainLevel_, &trackLevel_,
                         &masterFxLevel_, &tempoLevel_})
         if (depth_ == *level)
             *level = 0;

@@ -106,6 +106,7 @@ private:
     long masterFxLevel_ = 0;    // the master's FX chain
     long tempoLevel_ = 0;       // the tempo map's points
     long chainLevel_ = 0;       // a track's FX chain (not the input FX)
+    long inputChainLevel_ = 0;  // a track's input FX chain
     long sourceLevel_ = 0;      // the outer source block of the current take
     long itemNotesLevel_ = 0;
     long takeFxLevel_ = 0;

@@ -83,6 +83,8 @@ void ProjectParser::OpenTrackBlock(std::string_view kind, std::string_view line)
         BeginNameBlock(NameOwner::Track);
     } else if (depth_ == trackLevel_ && kind == "<FXCHAIN") {
         chainLevel_ = depth_ + 1;
+    } else if (depth_ == trackLevel_ && kind == "<FXCHAIN_REC") {
+        inputChainLevel_ = depth_ + 1;
     } else if (depth_ == trackLevel_ || kind == "<PARMENV") {
         AddEnvelope(CurrentTrack(), kind);
     }

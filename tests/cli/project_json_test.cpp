@@ -169,6 +169,7 @@ TEST(ProjectJson, NamesCodesAndMarksWhatIsAbsent)
                        {"tracks/1/recordInputText", "MIDI all"}, {"tracks/1/envelopes", QJsonArray{"Volume"}},
                        {"tracks/1/hardwareOutputs/0/mode", "preFx"}, {"tracks/1/fx/#", 3},
                        {"tracks/1/fx/1/container", "Box"}, {"tracks/1/fx/2/name", "VST: ReaComp (Cockos)"},
+                       {"tracks/1/fx/1/input", false}, {"tracks/1/fx/2/input", true},
                        {"tracks/1/items/0/takes/1", QJsonObject{{"name", ""}, {"sourceType", ""}, {"file", ""}}},
                        {"tracks/1/items/0/mediaMissing", true},
                        {"tracks/1/items/0/takeFx/0/plugin",
