@@ -210,6 +210,20 @@ TEST(ConverterCommand, OutputDirConvertsEachProjectFoundAndReportsTheOnesThatFai
     for (std::size_t twice; (twice = shown.find(clear + clear)) != std::string::npos;)
         shown.erase(twice, clear.size());
     const std::string song = folder.Path("lib/Song.rpp");
+    // With two workers the questions come one at a time, each answered by its own line: the document is replaced,
+    // the index is kept.
+    std::istringstream answers("y\nn\n");
+    std::ostringstream asked;
+    ConverterStreams onAsk{answers, out, asked, true};
+    folder.Write("docs/new/Song.htm", "old");
+    folder.Write("docs/new/index.htm", "old index");
+    EXPECT_EQ(RunConverter({"sondrel-convert", "-j", "2", "--output-dir", folder.Path("docs/new"), "--template", tpl,
+                            folder.Path("lib")}, Installed(folder.Path("installed/default.htm")), onAsk), ExitFailed);
+    EXPECT_EQ(TempFolder::Read(folder.Path("docs/new/Song.htm")), "Drums");
+    EXPECT_EQ(TempFolder::Read(folder.Path("docs/new/index.htm")), "old index");
+    const std::string question = " already exists.  Do you want to overwrite it? [y/N] ";
+    EXPECT_EQ(asked.str(), "The file " + folder.Path("docs/new/Song.htm") + question + err.str().substr(0, err.str().find('\n') + 1)
+                               + err.str().substr(err.str().find('\n') + 1) + "The file " + folder.Path("docs/new/index.htm") + question);
     EXPECT_EQ(shown, clear + "[0/2] " + song + clear + "[1/2] " + song + clear + "[1/2] " + bad + clear +
                          err.str().substr(0, err.str().find('\n') + 1) + clear + "[2/2] " + bad + clear +
                          err.str().substr(err.str().find('\n') + 1));
