@@ -7,7 +7,7 @@ namespace sondrel {
 SondrelApplication::SondrelApplication(std::string applicationDirectory)
     : context_{model_,    preferences_, paths_,   store_,    locale_,
                clock_,    messages_,    files_,   printing_, std::move(applicationDirectory)},
-      mainWindow_(std::make_unique<frmMain>(context_))
+      mainWindow_(std::make_unique<frmMain>(context_)), sessionEnd_(*mainWindow_)
 {
 }
 

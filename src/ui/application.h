@@ -12,6 +12,7 @@
 #include "ui/file_picker.h"
 #include "ui/print_chooser.h"
 #include "ui/qt_message_box.h"
+#include "ui/session_end.h"
 
 namespace sondrel {
 
@@ -42,6 +43,7 @@ private:
     QtPrintChooser printing_;
     AppContext context_;
     std::unique_ptr<frmMain> mainWindow_;
+    SessionEnd sessionEnd_;
 };
 
 }  // namespace sondrel

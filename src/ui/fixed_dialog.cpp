@@ -8,6 +8,14 @@
 
 namespace sondrel {
 
+QFont DesignFont(const char* family, double points, bool bold)
+{
+    QFont font(QString::fromLatin1(family));
+    font.setPointSizeF(points);
+    font.setBold(bold);
+    return font;
+}
+
 FixedDialog::FixedDialog(const QString& caption, QWidget* owner)
     : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                          Qt::MSWindowsFixedSizeDialogHint)
@@ -29,6 +37,12 @@ void FixedDialog::SetClientSizeTwips(double width, double height)
 {
     const double tpp = TwipsPerPixelOf(*this);
     setFixedSize(TwipsToPixels(width, tpp), TwipsToPixels(height, tpp));
+}
+
+void FixedDialog::SetTabOrder(std::initializer_list<QWidget*> order)
+{
+    for (auto widget = order.begin(); widget + 1 < order.end(); ++widget)
+        setTabOrder(*widget, *(widget + 1));
 }
 
 void FixedDialog::keyPressEvent(QKeyEvent* event)

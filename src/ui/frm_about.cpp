@@ -10,14 +10,6 @@
 namespace sondrel {
 
 namespace {
-QFont CourierNew(double points, bool bold)
-{
-    QFont font(QStringLiteral("Courier New"));
-    font.setPointSizeF(points);
-    font.setBold(bold);
-    return font;
-}
-
 QLabel* AddLabel(QWidget* parent, const char* name, const QString& text, const QFont& font, double top)
 {
     auto* label = new QLabel(text, parent);
@@ -58,12 +50,12 @@ frmAbout::frmAbout(MessageBox& messages, QWidget* owner)
 
 void frmAbout::BuildControls()
 {
-    lblTitle_ = AddLabel(this, "lblTitle", QStringLiteral("Application Title"), CourierNew(12, true), 120);
-    lblVersion_ = AddLabel(this, "lblVersion", QStringLiteral("Version"), CourierNew(9.75, false), 600);
+    lblTitle_ = AddLabel(this, "lblTitle", QStringLiteral("Application Title"), DesignFont("Courier New", 12, true), 120);
+    lblVersion_ = AddLabel(this, "lblVersion", QStringLiteral("Version"), DesignFont("Courier New", 9.75), 600);
     AddLine(this, 1080);
     AddLabel(this, "lblDescription",
              QStringLiteral("Sondrel converts Reaper project files into an HTML formatted pages."),
-             CourierNew(9.75, false), 1200);
+             DesignFont("Courier New", 9.75), 1200);
     AddLine(this, 1800);
 
     QPushButton* ok = AddButton(QStringLiteral("OK"), "cmdOK");

@@ -13,21 +13,6 @@ namespace sondrel {
 namespace {
 constexpr double RowTops[] = {240, 720, 1200};
 
-QFont LabelFont()
-{
-    QFont font(QStringLiteral("Courier New"));
-    font.setPointSizeF(9.75);
-    font.setBold(true);
-    return font;
-}
-
-QFont FieldFont()
-{
-    QFont font(QStringLiteral("Arial"));
-    font.setPointSizeF(9);
-    return font;
-}
-
 }  // namespace
 
 frmConvert::frmConvert(AppContext& context, ConversionUi& ui, QWidget* owner)
@@ -36,11 +21,13 @@ frmConvert::frmConvert(AppContext& context, ConversionUi& ui, QWidget* owner)
     setObjectName(QStringLiteral("frmConvert"));
     setModal(false);
     SetClientSizeTwips(8190, 2415);
+    // The client area, not the frame a window manager adds, stands at this place.
     const double tpp = TwipsPerPixelOf(*this);
-    move(TwipsToPixels(2760, tpp), TwipsToPixels(3750, tpp));
+    setGeometry(QRect(QPoint(TwipsToPixels(2760, tpp), TwipsToPixels(3750, tpp)), size()));
     BuildRows();
     BuildButtons();
-    SetTabOrder();
+    SetTabOrder({OKButton_, CancelButton_, lbReaperFile_, lbHTMLFile_, lbTemplateFile_, cmdReaperFile_, cmdHTMLFile_,
+                 cmdTemplateFile_});
     Form_Load();
     OKButton_->setFocus();
 }
@@ -53,18 +40,18 @@ void frmConvert::BuildRows()
     QLineEdit** fields[] = {&lbReaperFile_, &lbHTMLFile_, &lbTemplateFile_};
     QPushButton** buttons[] = {&cmdReaperFile_, &cmdHTMLFile_, &cmdTemplateFile_};
 
-    QFont browseFont = font();
+    QFont browseFont = font();  // the system's family, at the captions' size
     browseFont.setPointSizeF(9.75);
     browseFont.setBold(true);
 
     for (int row = 0; row < 3; ++row) {
         auto* label = new QLabel(QString::fromLatin1(captions[row]), this);
-        label->setFont(LabelFont());
+        label->setFont(DesignFont("Courier New", 9.75, true));
         SetTwipsGeometry(*label, 0, RowTops[row], 2535, 285);
 
         auto* field = new QLineEdit(this);
         field->setObjectName(QString::fromLatin1(fieldNames[row]));
-        field->setFont(FieldFont());
+        field->setFont(DesignFont("Arial", 9));
         SetTwipsGeometry(*field, 2520, RowTops[row], 5055, 285);
         *fields[row] = field;
 
@@ -96,14 +83,6 @@ void frmConvert::BuildButtons()
     SetTwipsGeometry(*CancelButton_, 4440, 1800, 1215, 375);
     connect(OKButton_, &QPushButton::clicked, this, &frmConvert::OKButton_Click);
     connect(CancelButton_, &QPushButton::clicked, this, &frmConvert::CancelButton_Click);
-}
-
-void frmConvert::SetTabOrder()
-{
-    QWidget* order[] = {OKButton_,     CancelButton_, lbReaperFile_,   lbHTMLFile_,
-                        lbTemplateFile_, cmdReaperFile_, cmdHTMLFile_, cmdTemplateFile_};
-    for (std::size_t i = 0; i + 1 < std::size(order); ++i)
-        setTabOrder(order[i], order[i + 1]);
 }
 
 void frmConvert::Form_Load()

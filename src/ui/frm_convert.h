@@ -30,7 +30,6 @@ private:
 
     void BuildRows();
     void BuildButtons();
-    void SetTabOrder();
     void Form_Load();
     void OKButton_Click();
     void CancelButton_Click();

@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMimeData>
@@ -75,6 +76,7 @@ frmMain::frmMain(AppContext& context) : context_(context)
     connect(WebBrowser1_, &QWebEngineView::pdfPrintingFinished, this,
             [this](const QString&, bool success) { emit PrintingFinished(success); });
     BuildMenus();
+    BuildViewMenu();
 }
 
 frmMain::~frmMain() = default;
@@ -99,6 +101,23 @@ void frmMain::BuildMenus()
             &frmMain::ShowHelpPage);
     connect(AddItem(help, "mnuHelpAbout", QStringLiteral("&About ")), &QAction::triggered, this,
             &frmMain::mnuHelpAbout_Click);
+}
+
+// The view's own menu offers what a printed document needs: copying its
+// text and printing it. Nothing in it leaves the document (back, forward,
+// reload, view source, save page).
+void frmMain::BuildViewMenu()
+{
+    WebBrowser1_->setContextMenuPolicy(Qt::ActionsContextMenu);
+    WebBrowser1_->addAction(WebBrowser1_->pageAction(QWebEnginePage::Copy));
+    WebBrowser1_->addAction(WebBrowser1_->pageAction(QWebEnginePage::SelectAll));
+    auto* separator = new QAction(WebBrowser1_);
+    separator->setSeparator(true);
+    WebBrowser1_->addAction(separator);
+    auto* print = new QAction(QStringLiteral("Print..."), WebBrowser1_);
+    print->setObjectName(QStringLiteral("mnuViewPrint"));
+    connect(print, &QAction::triggered, this, &frmMain::mnuFilePrint_Click);
+    WebBrowser1_->addAction(print);
 }
 
 void frmMain::Start()
@@ -249,6 +268,7 @@ void frmMain::mnuHelpAbout_Click()
 void frmMain::mnuFilePrint_Click()
 {
     auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    ProposePdfBesideOutput(*printer);
     if (!context_.Printing.ChoosePrinter(*printer, this))
         return;
     if (PrintsToFile(*printer)) {
@@ -261,6 +281,18 @@ void frmMain::mnuFilePrint_Click()
         return;  // a job is still running; the view prints one page at a time
     printer_ = std::move(printer);
     WebBrowser1_->print(printer_.get());
+}
+
+// Printing into a file proposes the last output's name with ".pdf", beside
+// it, rather than a "print.pdf" in the home folder. A printer stays the
+// first choice.
+void frmMain::ProposePdfBesideOutput(QPrinter& printer) const
+{
+    if (context_.Paths.LastHTMLFile.empty())
+        return;
+    const QFileInfo output(PathText(context_.Paths.LastHTMLFile));
+    printer.setOutputFileName(output.dir().filePath(output.completeBaseName() + QStringLiteral(".pdf")));
+    printer.setOutputFormat(QPrinter::NativeFormat);
 }
 
 void frmMain::dragEnterEvent(QDragEnterEvent* event)

@@ -64,6 +64,8 @@ private:
     void PlaceAgainOnceFramed();
     void mnuFileConvert_Click();
     void mnuFilePrint_Click();
+    void ProposePdfBesideOutput(QPrinter& printer) const;
+    void BuildViewMenu();
     void mnuFilePrefs_Click();
     void mnuHelpAbout_Click();
     static void ShowInFront(QWidget& window);

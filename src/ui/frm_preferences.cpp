@@ -13,10 +13,7 @@ void AddLabel(QWidget* parent, const char* name, const char* caption, double top
 {
     auto* label = new QLabel(QString::fromLatin1(caption), parent);
     label->setObjectName(QString::fromLatin1(name));
-    QFont font(QStringLiteral("Courier New"));
-    font.setPointSizeF(9.75);
-    font.setBold(true);
-    label->setFont(font);
+    label->setFont(DesignFont("Courier New", 9.75, true));
     SetTwipsGeometry(*label, 120, top, 2175, 255);
 }
 
@@ -59,9 +56,7 @@ frmPreferences::frmPreferences(Preferences& preferences, QWidget* owner)
     QPushButton* defaults = AddButton(QStringLiteral("Defaults"), "cmdDefaults");
     SetTwipsGeometry(*defaults, 2400, 1800, 1215, 375);
 
-    QWidget* order[] = {ok, cancel, dropListSeperator_, dropDateFormat_, dropTimeFormat_, defaults};
-    for (std::size_t i = 0; i + 1 < std::size(order); ++i)
-        setTabOrder(order[i], order[i + 1]);
+    SetTabOrder({ok, cancel, dropListSeperator_, dropDateFormat_, dropTimeFormat_, defaults});
 
     connect(ok, &QPushButton::clicked, this, &frmPreferences::OKButton_Click);
     connect(cancel, &QPushButton::clicked, this, &frmPreferences::CancelButton_Click);
@@ -76,9 +71,7 @@ QComboBox* frmPreferences::AddList(const char* name, const QStringList& items, d
     list->setObjectName(QString::fromLatin1(name));
     list->setEditable(false);
     list->addItems(items);
-    QFont font(QStringLiteral("Arial"));
-    font.setPointSizeF(9);
-    list->setFont(font);
+    list->setFont(DesignFont("Arial", 9));
     SetTwipsGeometry(*list, 2400, top, 1695, 345);
     return list;
 }

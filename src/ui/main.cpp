@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QIcon>
 
 #include "platform/application_directory.h"
 #include "ui/application.h"
@@ -8,6 +9,7 @@ int main(int argc, char* argv[])
 {
     sondrel::PrepareWebEngineEnvironment();
     QApplication qtApplication(argc, argv);
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/sondrel.svg")));
     sondrel::SondrelApplication application(sondrel::ApplicationDirectory());
     application.Start();
     return QApplication::exec();

@@ -11,6 +11,8 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QDropEvent>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QPrinter>
 #include <QProcess>
@@ -24,6 +26,7 @@
 #include <QWebEngineProfile>
 #include <QWebEngineScript>
 #include <QWebEngineView>
+#include <csignal>
 #include <optional>
 
 #include "support/fakes.h"
@@ -31,6 +34,7 @@
 #include "ui/frm_main.h"
 #include "ui/print_chooser.h"
 #include "ui/qt_message_box.h"
+#include "ui/session_end.h"
 #include "ui/web_engine_setup.h"
 #include "ui/window_geometry.h"
 
@@ -47,7 +51,12 @@ struct FakeFilePicker : FilePicker {
 // The print dialog as a user fills it: printing into a PDF file.
 struct FakePrintChooser : PrintChooser {
     QString pdfPath;
-    bool ChoosePrinter(QPrinter& printer, QWidget*) override { return printer.setOutputFileName(pdfPath), true; }
+    QString proposed;  // the file name the dialog was opened with
+    bool ChoosePrinter(QPrinter& printer, QWidget*) override
+    {
+        proposed = printer.outputFileName();
+        return printer.setOutputFileName(pdfPath), true;
+    }
 };
 
 // One run of the program with fakes for the settings store, the message box and the file and print
@@ -284,6 +293,75 @@ private slots:
         }
     }
 
+    // The real file dialogs take a name that does not exist yet, open or save, and leave no configuration of
+    // their own behind.
+    void theRealFileDialogsTakeANewNameAndWriteNoConfiguration()
+    {
+        const QString config = qEnvironmentVariable("XDG_CONFIG_HOME");
+        for (const FileDialogKind kind : {FileDialogKind::Open, FileDialogKind::Save}) {
+            const QString wanted = ui->ScratchPath(kind == FileDialogKind::Open ? "coming.rpp" : "new.htm");
+            QTimer::singleShot(0, [&] {
+                auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+                QVERIFY(dialog != nullptr);
+                dialog->findChild<QLineEdit*>("fileNameEdit")->setText(QFileInfo(wanted).fileName());
+                QTimer::singleShot(1000, dialog, [dialog] {  // a refused name leaves it open, maybe with a message
+                    if (auto* message = dialog->findChild<QMessageBox*>())
+                        message->close();
+                    dialog->reject();
+                });
+                QTest::keyClick(dialog->findChild<QLineEdit*>("fileNameEdit"), Qt::Key_Return);
+            });
+            QtFilePicker picker;
+            QCOMPARE(picker.PickFile({kind, "Pick", ui->ScratchPath("none.rpp"), "Reaper Files (*.rpp)"}, nullptr),
+                     wanted);
+            QVERIFY(!QFileInfo::exists(wanted));
+        }
+        QVERIFY(!QFileInfo::exists(config + "/QtProject.conf"));
+    }
+
+    // The conversion dialog's client area, not its frame, stands at its place; under a window manager the two
+    // differ (the test runs under one in CI as well as offscreen).
+    void theConversionDialogsClientAreaStandsAtItsPlace()
+    {
+        ui->StartMain();
+        frmConvert* dialog = ui->OpenConvert();
+        QTRY_VERIFY(dialog->isVisible());
+        if (QGuiApplication::platformName() != QStringLiteral("offscreen"))  // framed by the window manager
+            QTRY_VERIFY(dialog->frameGeometry().topLeft() != dialog->geometry().topLeft());
+        QTest::qWait(200);
+        QCOMPARE(dialog->geometry().topLeft(), QPoint(Px(2760, *dialog), Px(3750, *dialog)));
+    }
+
+    // SIGTERM ends the program as File > Exit does: the windows close and the placement is saved.
+    void aTermSignalClosesAsExitAndSavesTheSettings()
+    {
+        frmMain& window = ui->StartMain();
+        const SessionEnd sessionEnd(window);
+        ui->OpenConvert();
+        ui->Stored("MainLeft").clear();
+        ::raise(SIGTERM);
+        QTRY_VERIFY(!window.isVisible());
+        QVERIFY(ui->window->ConversionDialog() == nullptr || !ui->window->ConversionDialog()->isVisible());
+        QVERIFY(!ui->Stored("MainLeft").empty());
+    }
+
+    // The view's own menu copies and prints; nothing in it leaves the document.
+    void theViewsMenuOnlyCopiesSelectsAndPrints()
+    {
+        QWebEngineView& view = *ui->StartMain().Browser();
+        QCOMPARE(view.contextMenuPolicy(), Qt::ActionsContextMenu);
+        QStringList items;
+        for (const QAction* action : view.actions())
+            items << (action->isSeparator() ? "|" : action->text());
+        QCOMPARE(items, (QStringList{view.pageAction(QWebEnginePage::Copy)->text(),
+                                     view.pageAction(QWebEnginePage::SelectAll)->text(), "|", "Print..."}));
+        QSignalSpy finished(ui->window.get(), &frmMain::PrintingFinished);
+        ui->printing.pdfPath = ui->ScratchPath("from-menu.pdf");
+        view.actions().last()->trigger();
+        QVERIFY(finished.wait(PageTimeout));
+        QVERIFY(QFileInfo(ui->printing.pdfPath).size() > 0);
+    }
+
     void preferencesOfferTheChoicesOkTakesThemAndCancelDoesNot()
     {
         ui->Stored("ListSeparator") = "Semicolon";  // a stored text that is none of the items
@@ -397,6 +475,7 @@ private slots:
         ui->Trigger("mnuFilePrint");
         QVERIFY(finished.wait(PageTimeout));
         QCOMPARE(finished, QList<QVariantList>{{true}});
+        QCOMPARE(ui->printing.proposed, output + ".pdf");  // beside the output, named after it
         QProcess pdfToText;  // printing into a file keeps the page's text as text
         pdfToText.start("pdftotext", {ui->printing.pdfPath, "-"});
         QVERIFY(pdfToText.waitForFinished(PageTimeout));
