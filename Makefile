@@ -1,9 +1,10 @@
 # Sondrel: make run starts the program, make test builds and runs every test.
 BUILD ?= build
+PACKAGE_BUILD ?= build-package
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 
-.PHONY: deps configure build test run demo bench fuzz sanitize screenshots install clean
+.PHONY: deps configure build test run demo bench fuzz sanitize screenshots install package clean
 
 deps:
 	@tools/install-deps.sh
@@ -46,6 +47,14 @@ screenshots: build
 
 install: build
 	cmake --install $(BUILD) --prefix $(or $(PREFIX),$(BUILD)/install)
+
+# The Debian package, left in $(PACKAGE_BUILD); lintian's errors fail the target.
+package: deps
+	cmake -S . -B $(PACKAGE_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF -DSONDREL_BUILD_BENCH=OFF $(CMAKE_FLAGS)
+	cmake --build $(PACKAGE_BUILD) -j $(JOBS)
+	rm -f $(PACKAGE_BUILD)/sondrel_*.deb
+	cd $(PACKAGE_BUILD) && cpack -G DEB
+	lintian --fail-on error $(PACKAGE_BUILD)/sondrel_*.deb
 
 clean:
 	rm -rf build build-*

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Installs every Debian package the build, the tests, the benchmarks and the
-# fuzzers need. Idempotent: asks apt only for what is missing.
+# Installs every Debian package the build, the tests, the benchmarks, the
+# fuzzers and the Debian package need. Idempotent: asks apt only for what is
+# missing.
 set -euo pipefail
 
 packages=(
@@ -9,7 +10,8 @@ packages=(
   clang libclang-rt-14-dev
   qt6-base-dev qt6-webengine-dev libgl-dev
   fonts-dejavu-core fonts-liberation locales-all
-  poppler-utils xvfb xauth imagemagick python3-jsonschema
+  poppler-utils xvfb xauth imagemagick openbox x11-utils python3-jsonschema
+  libqt6svg6 dpkg-dev file help2man lintian desktop-file-utils appstream
 )
 
 missing=()

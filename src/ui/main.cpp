@@ -10,6 +10,7 @@ int main(int argc, char* argv[])
     sondrel::PrepareWebEngineEnvironment();
     QApplication qtApplication(argc, argv);
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/sondrel.svg")));
+    QGuiApplication::setDesktopFileName(QStringLiteral("sondrel"));  // matches the menu entry
     sondrel::SondrelApplication application(sondrel::ApplicationDirectory());
     application.Start();
     return QApplication::exec();
