@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Captures the main window with a converted project, the conversion dialog and
 # the preferences dialog into docs/, under a virtual X server, driving the real
-# windows through sondrel-screenshot-tour. Settings go to a scratch folder.
+# windows through sondrel-screenshot-tour, framed by a window manager.
+# Settings go to a scratch folder.
 set -euo pipefail
 build=$(cd "${1:-build}" && pwd)
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -21,4 +22,4 @@ if [ -z "$tour" ]; then
   exit 1
 fi
 mkdir -p "$root/docs"
-xvfb-run -a -s "-screen 0 1280x1024x24" "$tour" "$build/app" "$project" "$root/docs"
+"$root/tools/with-window-manager.sh" "$tour" "$build/app" "$project" "$root/docs"

@@ -7,6 +7,7 @@
 // Meant for tools/take-screenshots.sh, which gives it private settings folders.
 #include <QAction>
 #include <QApplication>
+#include <QIcon>
 #include <QComboBox>
 #include <QDir>
 #include <QElapsedTimer>
@@ -137,6 +138,7 @@ int main(int argc, char* argv[])
     }
     sondrel::PrepareWebEngineEnvironment();
     QApplication qtApplication(argc, argv);
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/sondrel.svg")));  // as the program shows it
     const QString appDir = QString::fromLocal8Bit(argv[1]);
     const QString project = QString::fromLocal8Bit(argv[2]);
     const QDir docs(QString::fromLocal8Bit(argv[3]));
