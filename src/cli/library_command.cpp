@@ -1,6 +1,7 @@
 #include "cli/library_command.h"
 
 #include <filesystem>
+#include <functional>
 #include <mutex>
 #include <optional>
 #include <ostream>
@@ -25,8 +26,11 @@ namespace {
 // progress line, and their messages, written in the projects' order.
 class LibraryOutput {
 public:
-    LibraryOutput(ConverterStreams& streams, const std::vector<std::string>& projects)
-        : streams_(streams), projects_(projects), pending_(projects.size())
+    // inOrder(n) is called for each project, in the projects' order, as soon
+    // as it and every project before it are done.
+    LibraryOutput(ConverterStreams& streams, const std::vector<std::string>& projects,
+                  std::function<void(std::size_t)> inOrder)
+        : streams_(streams), projects_(projects), pending_(projects.size()), inOrder_(std::move(inOrder))
     {
     }
 
@@ -46,6 +50,7 @@ public:
         for (; written_ < pending_.size() && pending_[written_]; ++written_) {
             streams_.Err << *pending_[written_];
             pending_[written_].reset();
+            inOrder_(written_);
         }
         ShowProgress();
     }
@@ -93,6 +98,7 @@ private:
     ConverterStreams& streams_;
     const std::vector<std::string>& projects_;
     std::vector<std::optional<std::string>> pending_;
+    std::function<void(std::size_t)> inOrder_;
     std::size_t written_ = 0;
     std::size_t done_ = 0;
     std::size_t current_ = 0;
@@ -150,33 +156,57 @@ void RunBesideEventLoop(const std::function<void()>& work)
         std::rethrow_exception(failure);
 }
 
-// The library's index.htm from the index template installed beside the
-// default one; an existing index is replaced as documents are.
-int WriteIndex(const std::vector<LibraryProject>& projects, const std::string& outputFolder,
-               const Preferences& preferences, const ConverterEnvironment& environment, ConverterStreams& streams,
-               OverwritePolicy policy)
-{
-    const std::string templatePath =
-        (std::filesystem::path(environment.DefaultTemplate).parent_path() / "index.htm").string();
-    const std::string indexPath = (std::filesystem::path(outputFolder) / "index.htm").string();
-    ConsoleUi ui(streams.In, streams.Err, policy);
-    try {
-        if (FileExists(indexPath) &&
-            ui.ShowMessage("The file " + indexPath + " already exists.  Do you want to overwrite it?",
-                           MessageButtons::OkCancel, "Overwrite file?") != MessageAnswer::Ok) {
-            if (policy == OverwritePolicy::Keep)
-                streams.Err << NotReplacedMessage(indexPath);
-            return ExitNotReplaced;
+// The library's index.htm, made from the index template installed beside
+// the default one as the projects come; an existing index is replaced as
+// documents are.
+class LibraryIndex {
+public:
+    LibraryIndex(const Preferences& preferences, const ConverterEnvironment& environment)
+    {
+        const std::string templatePath =
+            (std::filesystem::path(environment.DefaultTemplate).parent_path() / "index.htm").string();
+        try {
+            builder_.emplace(ReadTextFile(templatePath),
+                             GenerationContext{none_, preferences, environment.UserLocale, environment.UserClock});
+        } catch (const FileError& error) {
+            failure_ = error.what();
         }
-        const ProjectModel none;
-        const GenerationContext context{none, preferences, environment.UserLocale, environment.UserClock};
-        WriteTextFile(ExpandIndex(ReadTextFile(templatePath), projects, context), indexPath);
-        return ExitWritten;
-    } catch (const FileError& error) {
-        ui.ShowMessage(error.what(), MessageButtons::Ok, ApplicationTitle);
+    }
+
+    void Add(LibraryProject project)
+    {
+        if (builder_)
+            builder_->Add(std::move(project));
+    }
+
+    int Write(const std::string& outputFolder, ConverterStreams& streams, OverwritePolicy policy) const
+    {
+        const std::string indexPath = (std::filesystem::path(outputFolder) / "index.htm").string();
+        ConsoleUi ui(streams.In, streams.Err, policy);
+        try {
+            if (FileExists(indexPath) &&
+                ui.ShowMessage("The file " + indexPath + " already exists.  Do you want to overwrite it?",
+                               MessageButtons::OkCancel, "Overwrite file?") != MessageAnswer::Ok) {
+                if (policy == OverwritePolicy::Keep)
+                    streams.Err << NotReplacedMessage(indexPath);
+                return ExitNotReplaced;
+            }
+            if (builder_) {
+                WriteTextFile(builder_->Finish(), indexPath);
+                return ExitWritten;
+            }
+            ui.ShowMessage(failure_, MessageButtons::Ok, ApplicationTitle);  // the template could not be read
+        } catch (const FileError& error) {
+            ui.ShowMessage(error.what(), MessageButtons::Ok, ApplicationTitle);
+        }
         return ExitFailed;
     }
-}
+
+private:
+    const ProjectModel none_;  // the index reads no project's model
+    std::optional<IndexBuilder> builder_;
+    std::string failure_;
+};
 
 struct ProjectResult {
     int Status = ExitWritten;
@@ -216,7 +246,8 @@ int ConvertLibrary(const LibraryRequest& request, const Preferences& preferences
     const std::vector<std::string> projects = FindProjects(request.Paths);
     const std::vector<std::string> documents = DocumentPaths(projects, request.OutputFolder, request.Extension);
     std::vector<ProjectResult> results(projects.size());
-    LibraryOutput output(streams, projects);
+    LibraryIndex index(preferences, environment);
+    LibraryOutput output(streams, projects, [&](std::size_t n) { index.Add(std::move(results[n].Summary)); });
     RunBesideEventLoop([&] {
         ForEachIndex(projects.size(), request.Workers, [&](std::size_t n) {
             output.Started(n);
@@ -230,19 +261,17 @@ int ConvertLibrary(const LibraryRequest& request, const Preferences& preferences
     output.Close();
 
     int failed = 0, kept = 0;
-    std::vector<LibraryProject> summaries;
-    for (ProjectResult& result : results) {
+    for (const ProjectResult& result : results) {
         failed += result.Status == ExitFailed;
         kept += result.Status == ExitNotReplaced;
-        summaries.push_back(std::move(result.Summary));
     }
     if (failed + kept > 0)
         streams.Err << ConverterName << ": " << projects.size() - static_cast<std::size_t>(failed + kept) << " of "
                     << projects.size() << " projects written, " << failed << " failed, " << kept << " not replaced\n";
-    const int index = WriteIndex(summaries, request.OutputFolder, preferences, environment, streams, policy);
-    if (failed > 0 || index == ExitFailed)
+    const int indexStatus = index.Write(request.OutputFolder, streams, policy);
+    if (failed > 0 || indexStatus == ExitFailed)
         return ExitFailed;
-    return kept > 0 || index == ExitNotReplaced ? ExitNotReplaced : ExitWritten;
+    return kept > 0 || indexStatus == ExitNotReplaced ? ExitNotReplaced : ExitWritten;
 }
 
 }  // namespace sondrel

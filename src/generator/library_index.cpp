@@ -2,12 +2,15 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <functional>
 #include <map>
+#include <optional>
 #include <tuple>
 
 #include "format/session_values.h"
 #include "format/summary_lists.h"
 #include "format/value_format.h"
+#include "generator/marker_search.h"
 #include "generator/sections.h"
 
 namespace sondrel {
@@ -158,42 +161,119 @@ std::vector<std::string_view> IndexSectionNames()
     return {"PROJECT", "FAILED", "LIBRARY-PLUGIN", "LIBRARY-PLUGIN-BY-COUNT", "MISSING"};
 }
 
-std::string ExpandIndex(std::string_view templateText, const std::vector<LibraryProject>& projects,
-                        const GenerationContext& callerContext)
+namespace {
+// The rows of one of a project's lists, made from the section's body as the
+// template holds it.
+template <class Record>
+struct SectionRows {
+    SectionRows(std::string_view templateText, std::string_view name, PlaceholderTable<Record> table)
+        : Start("<!-- " + std::string(name) + "-START -->"), End("<!-- " + std::string(name) + "-END -->")
+    {
+        const std::size_t start = FindIgnoringCase(templateText, Start, 0);
+        const std::size_t end = start == std::string::npos ? start : FindIgnoringCase(templateText, End, start);
+        if (end != std::string::npos)
+            Body = templateText.substr(start + Start.size(), end - start - Start.size());
+        Filler.emplace(Body, table);
+    }
+
+    void Add(const Record& record, const GenerationContext& context)
+    {
+        Filler->Append(Text, {context, ++Count, record, 0});
+    }
+
+    // Expands the section in text: with the rows made, when the body is the
+    // one they were made from; else afresh.
+    void ExpandIn(std::string& text, const std::function<void(std::string&, std::string_view)>& afresh) const
+    {
+        ExpandMarkedSection(text, Start, End, [&](std::string& out, std::string_view body) {
+            if (body == Body)
+                out += Text;
+            else
+                afresh(out, body);
+        });
+    }
+
+    std::string Start, End, Body, Text;
+    int Count = 0;
+    std::optional<TableFiller<Record>> Filler;
+};
+}  // namespace
+
+struct IndexBuilder::Rows {
+    Rows(std::string_view templateText)
+        : Converted(templateText, "PROJECT", kProjectPlaceholders),
+          Failed(templateText, "FAILED", kFailedPlaceholders),
+          Missing(templateText, "MISSING", kMissingPlaceholders)
+    {
+    }
+    SectionRows<LibraryProject> Converted;
+    SectionRows<LibraryProject> Failed;
+    SectionRows<std::pair<const LibraryProject*, const MissingFile*>> Missing;
+};
+
+IndexBuilder::IndexBuilder(std::string templateText, const GenerationContext& context)
+    : template_(std::move(templateText)), context_(context), rows_(std::make_unique<Rows>(template_))
 {
-    GenerationContext context = callerContext;
-    context.EscapeHtml = templateText.find(HtmlEscapeDeclaration) != std::string_view::npos;
-    Library library{projects, {}, {}, {}};
-    for (const LibraryProject& project : projects)
+    context_.EscapeHtml = template_.find(HtmlEscapeDeclaration) != std::string::npos;
+}
+
+IndexBuilder::~IndexBuilder() = default;
+
+void IndexBuilder::Add(LibraryProject project)
+{
+    if (!project.Failure.empty()) {
+        rows_->Failed.Add(project, context_);
+    } else {
+        rows_->Converted.Add(project, context_);
+        for (const MissingFile& file : project.Missing)
+            rows_->Missing.Add({&project, &file}, context_);
+    }
+    projects_.push_back(std::move(project));
+}
+
+std::string IndexBuilder::Finish() const
+{
+    Library library{projects_, {}, {}, {}};
+    for (const LibraryProject& project : projects_)
         (project.Failure.empty() ? library.Converted : library.Failed).push_back(&project);
     library.Plugins = Inventory(library.Converted);
     std::vector<LibraryPlugin> byCount = library.Plugins;
     std::stable_sort(byCount.begin(), byCount.end(), [](const auto& a, const auto& b) { return a.Count > b.Count; });
-    std::vector<std::pair<const LibraryProject*, const MissingFile*>> missing;
-    for (const LibraryProject* project : library.Converted)
-        for (const MissingFile& file : project->Missing)
-            missing.emplace_back(project, &file);
 
     std::string text;
-    TableFiller<Library>(templateText, kIndexPlaceholders).Append(text, {context, 1, library});
-    ExpandMarkedSection(text, "<!-- PROJECT-START -->", "<!-- PROJECT-END -->", [&](std::string& out, std::string_view body) {
-        AppendEach<LibraryProject>(out, body, kProjectPlaceholders, library.Converted, context);
+    TableFiller<Library>(template_, kIndexPlaceholders).Append(text, {context_, 1, library});
+    rows_->Converted.ExpandIn(text, [&](std::string& out, std::string_view body) {
+        AppendEach<LibraryProject>(out, body, kProjectPlaceholders, library.Converted, context_);
     });
-    ExpandMarkedSection(text, "<!-- FAILED-START -->", "<!-- FAILED-END -->", [&](std::string& out, std::string_view body) {
-        AppendEach<LibraryProject>(out, body, kFailedPlaceholders, library.Failed, context);
+    rows_->Failed.ExpandIn(text, [&](std::string& out, std::string_view body) {
+        AppendEach<LibraryProject>(out, body, kFailedPlaceholders, library.Failed, context_);
     });
     ExpandMarkedSection(text, "<!-- LIBRARY-PLUGIN-START -->", "<!-- LIBRARY-PLUGIN-END -->",
                         [&](std::string& out, std::string_view body) {
-                            AppendEach<LibraryPlugin>(out, body, kPluginPlaceholders, library.Plugins, context);
+                            AppendEach<LibraryPlugin>(out, body, kPluginPlaceholders, library.Plugins, context_);
                         });
     ExpandMarkedSection(text, "<!-- LIBRARY-PLUGIN-BY-COUNT-START -->", "<!-- LIBRARY-PLUGIN-BY-COUNT-END -->",
                         [&](std::string& out, std::string_view body) {
-                            AppendEach<LibraryPlugin>(out, body, kPluginPlaceholders, byCount, context);
+                            AppendEach<LibraryPlugin>(out, body, kPluginPlaceholders, byCount, context_);
                         });
-    ExpandMarkedSection(text, "<!-- MISSING-START -->", "<!-- MISSING-END -->", [&](std::string& out, std::string_view body) {
-        AppendEach<std::pair<const LibraryProject*, const MissingFile*>>(out, body, kMissingPlaceholders, missing, context);
+    rows_->Missing.ExpandIn(text, [&](std::string& out, std::string_view body) {
+        std::vector<std::pair<const LibraryProject*, const MissingFile*>> missing;
+        for (const LibraryProject* project : library.Converted)
+            for (const MissingFile& file : project->Missing)
+                missing.emplace_back(project, &file);
+        AppendEach<std::pair<const LibraryProject*, const MissingFile*>>(out, body, kMissingPlaceholders, missing,
+                                                                         context_);
     });
     return text;
+}
+
+std::string ExpandIndex(std::string_view templateText, const std::vector<LibraryProject>& projects,
+                        const GenerationContext& context)
+{
+    IndexBuilder builder(std::string(templateText), context);
+    for (const LibraryProject& project : projects)
+        builder.Add(project);
+    return builder.Finish();
 }
 
 }  // namespace sondrel

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -57,5 +58,28 @@ std::vector<std::string_view> IndexSectionNames();
 // preferences, locale and clock; its model is not read.
 std::string ExpandIndex(std::string_view templateText, const std::vector<LibraryProject>& projects,
                         const GenerationContext& context);
+
+// The same index, made as the projects come: the rows of the long lists
+// (PROJECT, FAILED, MISSING) are written as each project is added, so that
+// they are made while later projects are still being converted. Finish
+// gives exactly what ExpandIndex gives for the projects added.
+class IndexBuilder {
+public:
+    IndexBuilder(std::string templateText, const GenerationContext& context);
+    IndexBuilder(const IndexBuilder&) = delete;
+    IndexBuilder& operator=(const IndexBuilder&) = delete;
+    ~IndexBuilder();
+
+    void Add(LibraryProject project);  // in the library's order
+    std::string Finish() const;
+
+private:
+    struct Rows;
+
+    std::string template_;
+    GenerationContext context_;
+    std::vector<LibraryProject> projects_;
+    std::unique_ptr<Rows> rows_;
+};
 
 }  // namespace sondrel

@@ -63,5 +63,26 @@ TEST(LibraryIndex, ShowsEachProjectsFactsThePluginsOverAllAndWhatFailed)
     EXPECT_NE(shipped.find("<a href=\"JamesDunne__rpp-parser__R1391.htm\">"), std::string::npos);
 }
 
+// Rows made as the projects come are the rows made at the end, also where a library-wide count stands in a row.
+TEST(LibraryIndex, RowsMadeAsProjectsComeMatchTheWholeIndex)
+{
+    std::vector<LibraryProject> projects(3);
+    projects[0].Project = "a.rpp", projects[0].Missing = {{"Vox", "take 1", "vox.wav"}};
+    projects[1].Project = "b.rpp", projects[1].Failure = "b.rpp: not a project";
+    projects[2].Project = "c.rpp", projects[2].Missing = {{"Kick", "", "k.wav"}, {"Snare", "", "s.wav"}};
+    const ProjectModel none;
+    const GenerationContext context{none, Preferences{}, testing::FixedLocale{}, testing::FixedClock{}};
+    const std::string templateText = "<!-- PROJECT-START -->[##PROJECT-NUM##/##PROJECT-COUNT## ##PROJECT-NAME##]"
+                                     "<!-- PROJECT-END --><!-- FAILED-START -->(##FAILED-FILE##)<!-- FAILED-END -->"
+                                     "<!-- MISSING-START -->{##MISSING-NUM## ##MISSING-PROJECT## ##MISSING-FILE##}"
+                                     "<!-- MISSING-END -->";
+    IndexBuilder builder(templateText, context);
+    for (const LibraryProject& project : projects)
+        builder.Add(project);
+    const std::string expected = "[1/2 a.rpp][2/2 c.rpp](b.rpp){1 a.rpp vox.wav}{2 c.rpp k.wav}{3 c.rpp s.wav}";
+    EXPECT_EQ(builder.Finish(), expected);
+    EXPECT_EQ(ExpandIndex(templateText, projects, context), expected);
+}
+
 }  // namespace
 }  // namespace sondrel
