@@ -1,9 +1,7 @@
 #include "cli/output_format.h"
 
-#include <algorithm>
-#include <cctype>
-
 #include "cli/project_json.h"
+#include "format/text_ops.h"
 
 namespace sondrel {
 
@@ -23,9 +21,7 @@ constexpr FormatName kFormats[] = {
 std::optional<OutputFormat> OutputFormatNamed(std::string_view name)
 {
     for (const FormatName& format : kFormats)
-        if (std::ranges::equal(name, format.Name, [](char a, char b) {
-                return std::tolower(static_cast<unsigned char>(a)) == b;
-            }))
+        if (SameIgnoringCase(name, format.Name))
             return format.Format;
     return std::nullopt;
 }

@@ -214,4 +214,9 @@ std::string ReplaceAll(std::string_view text, std::string_view key, std::string_
     return Replacer(text, key, replacement).Run();
 }
 
+bool SameIgnoringCase(std::string_view a, std::string_view b)
+{
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) { return FoldCase(x) == FoldCase(y); });
+}
+
 }  // namespace sondrel

@@ -12,6 +12,9 @@ namespace sondrel {
 // Linear in the size of text and result.
 std::string ReplaceAll(std::string_view text, std::string_view key, std::string_view replacement);
 
+// Whether the two texts are the same but for the letter case of ASCII letters.
+bool SameIgnoringCase(std::string_view a, std::string_view b);
+
 // True when an ordinary file (not a directory) exists at path.
 bool FileExists(const std::string& path);
 
