@@ -12,6 +12,7 @@
 #include <QEventLoop>
 
 #include "cli/project_conversion.h"
+#include "format/file_paths.h"
 #include "format/text_ops.h"
 #include "generator/library_index.h"
 #include "model/file_error.h"
@@ -164,7 +165,7 @@ public:
     LibraryIndex(const Preferences& preferences, const ConverterEnvironment& environment)
     {
         const std::string templatePath =
-            (std::filesystem::path(environment.DefaultTemplate).parent_path() / "index.htm").string();
+            JoinPath(FolderOf(environment.DefaultTemplate), "index.htm");
         try {
             builder_.emplace(ReadTextFile(templatePath),
                              GenerationContext{none_, preferences, environment.UserLocale, environment.UserClock});
@@ -181,7 +182,7 @@ public:
 
     int Write(const std::string& outputFolder, ConverterStreams& streams, OverwritePolicy policy) const
     {
-        const std::string indexPath = (std::filesystem::path(outputFolder) / "index.htm").string();
+        const std::string indexPath = JoinPath(outputFolder, "index.htm");
         ConsoleUi ui(streams.In, streams.Err, policy);
         try {
             if (FileExists(indexPath) &&
@@ -236,11 +237,13 @@ ProjectResult ConvertOne(const ConversionRequest& request, const std::string& do
 int ConvertLibrary(const LibraryRequest& request, const Preferences& preferences,
                    const ConverterEnvironment& environment, ConverterStreams& streams, OverwritePolicy policy)
 {
-    std::error_code error;
-    std::filesystem::create_directories(request.OutputFolder, error);
-    if (error) {
-        streams.Err << ConverterName << ": " << request.OutputFolder << ": cannot create the folder ("
-                    << error.message() << ")\n";
+    try {
+        std::error_code error;
+        std::filesystem::create_directories(NativePath(request.OutputFolder), error);
+        if (error)
+            throw FileError(request.OutputFolder, 0, SystemReason("cannot create the folder", error));
+    } catch (const FileError& error) {
+        streams.Err << ConverterName << ": " << error.what() << "\n";
         return ExitFailed;
     }
     const std::vector<std::string> projects = FindProjects(request.Paths);
@@ -253,7 +256,7 @@ int ConvertLibrary(const LibraryRequest& request, const Preferences& preferences
             output.Started(n);
             ProjectConsole ui(output, streams.In, policy);
             results[n] = ConvertOne({projects[n], documents[n], request.TemplatePath, request.Renderer},
-                                    std::filesystem::path(documents[n]).filename().string(), preferences,
+                                    FileNameOf(documents[n]), preferences,
                                     environment, ui, policy);
             output.Finished(n, ui.Messages.str());
         });

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "format/file_paths.h"
 #include "model/file_error.h"
 
 namespace fs = std::filesystem;
@@ -29,9 +30,8 @@ const char* KindName(fs::file_type type)
 
 void RequireOrdinaryFile(const std::string& path)
 {
-    std::error_code error;
-    const fs::file_status status = fs::status(path, error);
-    if (error || !fs::exists(status) || fs::is_regular_file(status))
+    const fs::file_status status = StatusOf(path);
+    if (!fs::exists(status) || fs::is_regular_file(status))
         return;
     throw FileError(path, 0, std::string("this is ") + KindName(status.type()) + ", not an ordinary file");
 }
@@ -39,7 +39,11 @@ void RequireOrdinaryFile(const std::string& path)
 bool SameFile(const std::string& first, const std::string& second)
 {
     std::error_code error;
-    return fs::equivalent(first, second, error) && !error;
+    try {
+        return fs::equivalent(NativePath(first), NativePath(second), error) && !error;
+    } catch (const FileError&) {
+        return false;  // a name no file can have
+    }
 }
 
 }  // namespace sondrel

@@ -5,14 +5,10 @@
 #include <random>
 #include <utility>
 
-#include <fcntl.h>
-#include <signal.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include "format/document_size.h"
-#include "format/file_handle.h"
 #include "format/file_kind.h"
+#include "format/file_paths.h"
+#include "format/native_files.h"
 #include "format/text_ops.h"
 #include "model/file_error.h"
 
@@ -22,13 +18,21 @@ namespace sondrel {
 
 namespace {
 
-[[noreturn]] void FailWriting(const std::string& path, int error)
+[[noreturn]] void FailWriting(const std::string& path, const std::error_code& error)
 {
+    if (error == native::FileInUse())
+        throw FileError(path, 0, "cannot write the file: another program has it open (the old file is kept)");
     throw FileError(path, 0, SystemReason("cannot write the file", error));
 }
 
+void Require(const std::error_code& error, const std::string& path)
+{
+    if (error)
+        FailWriting(path, error);
+}
+
 // A symbolic link stays a link: the file it finally names is the one written.
-fs::path FollowLinks(const std::string& path)
+fs::path FollowLinks(const fs::path& path, const std::string& userPath)
 {
     constexpr int MaxLinks = 40;
     fs::path current = path;
@@ -38,23 +42,10 @@ fs::path FollowLinks(const std::string& path)
             return current;
         const fs::path next = fs::read_symlink(current, error);
         if (error)
-            throw FileError(path, 0, SystemReason("cannot follow the link", error));
+            throw FileError(userPath, 0, SystemReason("cannot follow the link", error));
         current = next.is_absolute() ? next : current.parent_path() / next;
     }
-    throw FileError(path, 0, "cannot write the file (too many symbolic links)");
-}
-
-void WriteAll(int descriptor, std::string_view text, const std::string& path)
-{
-    while (!text.empty()) {
-        const ssize_t written = ::write(descriptor, text.data(), text.size());
-        if (written < 0) {
-            if (errno == EINTR)
-                continue;
-            FailWriting(path, errno);
-        }
-        text.remove_prefix(static_cast<std::size_t>(written));
-    }
+    throw FileError(userPath, 0, "cannot write the file (too many symbolic links)");
 }
 
 // Temporary files are named ".sondrel-<process>-<number>.tmp", so that one
@@ -64,12 +55,12 @@ constexpr std::string_view kTemporarySuffix = ".tmp";
 
 std::string TemporaryName(std::mt19937_64& random)
 {
-    return std::string(kTemporaryPrefix) + std::to_string(::getpid()) + "-" +
+    return std::string(kTemporaryPrefix) + std::to_string(native::CurrentProcess()) + "-" +
            std::to_string(random() % 1000000000) + std::string(kTemporarySuffix);
 }
 
 // The process that made a temporary file of ours; 0 for any other name.
-pid_t OwnerOfTemporary(std::string_view name)
+unsigned long OwnerOfTemporary(std::string_view name)
 {
     if (!name.starts_with(kTemporaryPrefix) || !name.ends_with(kTemporarySuffix))
         return 0;
@@ -77,11 +68,11 @@ pid_t OwnerOfTemporary(std::string_view name)
     const std::size_t dash = name.find('-');
     if (dash == 0 || dash == std::string_view::npos || dash > 9)
         return 0;
-    pid_t owner = 0;
+    unsigned long owner = 0;
     for (const char c : name.substr(0, dash)) {
         if (c < '0' || c > '9')
             return 0;
-        owner = owner * 10 + (c - '0');
+        owner = owner * 10 + static_cast<unsigned long>(c - '0');
     }
     return owner;
 }
@@ -91,23 +82,13 @@ pid_t OwnerOfTemporary(std::string_view name)
 void RemoveStaleTemporaries(const fs::path& folder)
 {
     std::error_code error;
-    for (const fs::directory_entry& entry : fs::directory_iterator(folder.empty() ? "." : folder, error)) {
-        const pid_t owner = OwnerOfTemporary(entry.path().filename().native());
-        if (owner > 0 && ::kill(owner, 0) != 0 && errno == ESRCH) {
+    for (const fs::directory_entry& entry : fs::directory_iterator(folder, error)) {
+        const unsigned long owner = OwnerOfTemporary(Utf8Path(entry.path().filename()));
+        if (owner > 0 && !native::ProcessIsRunning(owner)) {
             std::error_code ignored;
             fs::remove(entry.path(), ignored);
         }
     }
-}
-
-void SyncFolder(const fs::path& folder)
-{
-    const int descriptor = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (descriptor < 0)
-        return;
-    // Some file systems cannot sync a folder; the rename has still happened.
-    ::fsync(descriptor);
-    ::close(descriptor);
 }
 
 // The new content, written beside the target and moved over it only once it
@@ -119,14 +100,11 @@ void SyncFolder(const fs::path& folder)
 class TemporaryFile {
 public:
     TemporaryFile(const fs::path& folder, const std::string& userPath)
-        : folder_(folder.empty() ? "." : folder)
+        : folder_(folder.empty() ? "." : folder), userPath_(userPath)
     {
-#ifdef O_TMPFILE
-        if (::access("/proc/self/fd", X_OK) == 0)
-            descriptor_ = ::open(folder_.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
-#endif
+        descriptor_ = native::CreateUnnamed(folder_);
         if (descriptor_ < 0)
-            CreateNamed(userPath);
+            CreateNamed();
     }
     TemporaryFile(const TemporaryFile&) = delete;
     TemporaryFile& operator=(const TemporaryFile&) = delete;
@@ -134,51 +112,48 @@ public:
     ~TemporaryFile()
     {
         if (descriptor_ >= 0)
-            ::close(descriptor_);
-        if (!name_.empty())
-            ::unlink(name_.c_str());
+            native::Close(descriptor_);
+        if (!name_.empty()) {
+            std::error_code ignored;
+            fs::remove(name_, ignored);
+        }
     }
 
     // durable: on disk before it may take an old file's place.
-    void Write(std::string_view text, const std::string& userPath, bool durable)
+    void Write(std::string_view text, bool durable)
     {
-        WriteAll(descriptor_, text, userPath);
-        if (durable && ::fsync(descriptor_) != 0)
-            FailWriting(userPath, errno);
+        Require(native::WriteAll(descriptor_, text), userPath_);
+        if (durable)
+            Require(native::Sync(descriptor_), userPath_);
     }
 
-    void SetPermissions(fs::perms permissions, const std::string& userPath)
+    void SetPermissions(fs::perms permissions)
     {
-        if (::fchmod(descriptor_, static_cast<mode_t>(permissions)) != 0)
-            throw FileError(userPath, 0, SystemReason("cannot keep the file's permissions", errno));
+        if (const std::error_code error = native::SetPermissions(descriptor_, permissions))
+            throw FileError(userPath_, 0, SystemReason("cannot keep the file's permissions", error));
     }
 
-    void MoveOver(const fs::path& target, const std::string& userPath)
+    void MoveOver(const fs::path& target)
     {
         if (name_.empty())
-            GiveName(userPath);
-        if (::rename(name_.c_str(), target.c_str()) != 0)
-            FailWriting(userPath, errno);
-        name_.clear();
-        Close(userPath);
-        SyncFolder(folder_);
+            GiveName();
+        MoveNamed(target);
+        native::SyncFolder(folder_);
     }
 
     // Where nothing is replaced: a file without a name is linked in under the
     // target's, so that no name of ours ever shows in the folder.
-    void PlaceNew(const fs::path& target, const std::string& userPath)
+    void PlaceNew(const fs::path& target)
     {
         if (name_.empty()) {
-            const std::string self = "/proc/self/fd/" + std::to_string(descriptor_);
-            if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, target.c_str(), AT_SYMLINK_FOLLOW) == 0)
-                return Close(userPath);
-            if (errno != EEXIST)  // made meanwhile: it is replaced as any other would be
-                FailWriting(userPath, errno);
+            const std::error_code error = native::LinkUnnamed(descriptor_, target);
+            if (!error)
+                return Close();
+            if (error != std::errc::file_exists)  // made meanwhile: it is replaced as any other would be
+                FailWriting(userPath_, error);
+            GiveName();
         }
-        if (::rename(name_.c_str(), target.c_str()) != 0)
-            FailWriting(userPath, errno);
-        name_.clear();
-        Close(userPath);
+        MoveNamed(target);
     }
 
 private:
@@ -189,47 +164,54 @@ private:
         return *random_;
     }
 
-    void Close(const std::string& userPath)
+    void Close() { Require(native::Close(std::exchange(descriptor_, -1)), userPath_); }
+
+    // Closed first: Windows renames no file that is still open.
+    void MoveNamed(const fs::path& target)
     {
-        if (::close(std::exchange(descriptor_, -1)) != 0)
-            FailWriting(userPath, errno);
+        Close();
+        Require(native::Replace(name_, target), userPath_);
+        name_.clear();
     }
 
-    void CreateNamed(const std::string& userPath)
+    void CreateNamed()
     {
         constexpr int Attempts = 100;
+        std::error_code error;
         for (int attempt = 0; attempt < Attempts && descriptor_ < 0; ++attempt) {
             const fs::path candidate = folder_ / TemporaryName(Random());
-            // O_EXCL: fail instead of opening a file that someone else made.
-            descriptor_ = ::open(candidate.c_str(), O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, 0666);
+            error.clear();
+            descriptor_ = native::CreateExclusive(candidate, error);
             if (descriptor_ >= 0)
                 name_ = candidate;
-            else if (errno != EEXIST)
+            else if (error != std::errc::file_exists)
                 break;
         }
         if (descriptor_ < 0)
-            FailWriting(userPath, errno);
+            FailWriting(userPath_, error);
     }
 
     // Links the unnamed file into the folder, under a name of our own that
     // the rename then moves over the target.
-    void GiveName(const std::string& userPath)
+    void GiveName()
     {
-        const std::string self = "/proc/self/fd/" + std::to_string(descriptor_);
         constexpr int Attempts = 100;
+        std::error_code error;
         for (int attempt = 0; attempt < Attempts; ++attempt) {
             const fs::path candidate = folder_ / TemporaryName(Random());
-            if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, candidate.c_str(), AT_SYMLINK_FOLLOW) == 0) {
+            error = native::LinkUnnamed(descriptor_, candidate);
+            if (!error) {
                 name_ = candidate;
                 return;
             }
-            if (errno != EEXIST)
+            if (error != std::errc::file_exists)
                 break;
         }
-        FailWriting(userPath, errno);
+        FailWriting(userPath_, error);
     }
 
     fs::path folder_;
+    std::string userPath_;
     std::optional<std::mt19937_64> random_;  // seeded only when a name is needed: seeding costs a system call
     int descriptor_ = -1;
     fs::path name_;  // the file's name in the folder while it has one and is ours
@@ -237,27 +219,15 @@ private:
 
 // A device or pipe (such as /dev/stdout) has no old content to keep and must
 // not be replaced by a plain file: it is written directly.
-void WriteDirectly(std::string_view text, const std::string& path)
+void WriteDirectly(std::string_view text, const fs::path& name, const std::string& path)
 {
-    const int descriptor = ::open(path.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
+    std::error_code error;
+    const int descriptor = native::OpenForWriting(name, error);
     if (descriptor < 0)
-        FailWriting(path, errno);
-    try {
-        WriteAll(descriptor, text, path);
-    } catch (...) {
-        ::close(descriptor);
-        throw;
-    }
-    if (::close(descriptor) != 0)
-        FailWriting(path, errno);
-}
-
-// An existing file that may not be written stays as it is, as it would if
-// it were opened and emptied in place.
-void CheckWritable(const fs::path& target, const std::string& userPath)
-{
-    if (::access(target.c_str(), W_OK) != 0)
-        FailWriting(userPath, errno);
+        FailWriting(path, error);
+    error = native::WriteAll(descriptor, text);
+    const std::error_code closing = native::Close(descriptor);
+    Require(error ? error : closing, path);
 }
 
 [[noreturn]] void FailTooLarge(const std::string& path)
@@ -269,26 +239,26 @@ void CheckWritable(const fs::path& target, const std::string& userPath)
 
 bool FileExists(const std::string& path)
 {
-    std::error_code error;
-    return fs::is_regular_file(fs::status(path, error));
+    return fs::is_regular_file(StatusOf(path));
 }
 
 std::string ReadTextFile(const std::string& path)
 {
-    std::error_code error;
-    const fs::file_status status = fs::status(path, error);
+    const fs::path name = NativePath(path);
+    const fs::file_status status = StatusOf(path);
     if (status.type() == fs::file_type::not_found)
         throw FileError(path, 0, "the file does not exist");
     if (fs::is_directory(status))
         throw FileError(path, 0, "this is a folder, not a file");
     RequireOrdinaryFile(path);
 
-    FileHandle file(std::fopen(path.c_str(), "rb"));
+    FileHandle file = OpenForReading(path);
     if (!file)
         throw FileError(path, 0, SystemReason("cannot open the file", errno));
 
     std::string content;
-    const std::uintmax_t size = fs::file_size(path, error);
+    std::error_code error;
+    const std::uintmax_t size = fs::file_size(name, error);
     if (!error) {
         if (size > MaxDocumentSize)
             FailTooLarge(path);
@@ -309,31 +279,31 @@ std::string ReadTextFile(const std::string& path)
 
 void WriteTextFile(std::string_view text, const std::string& path)
 {
-    std::error_code error;
-    const fs::file_status status = fs::status(path, error);
+    const fs::path name = NativePath(path);
+    const fs::file_status status = StatusOf(path);
     if (fs::is_directory(status))
         throw FileError(path, 0, "cannot write the file: this is a folder");
-    if (fs::exists(status) && !fs::is_regular_file(status)) {
-        WriteDirectly(text, path);
-        return;
-    }
+    if (fs::exists(status) && !fs::is_regular_file(status))
+        return WriteDirectly(text, name, path);
 
-    const fs::path target = FollowLinks(path);
+    const fs::path target = FollowLinks(name, path);
     if (!fs::exists(status)) {
         // Nothing of the user's is at stake, so the new file is not waited
         // for on disk: a library of new documents is written at the speed
         // of the disk's cache.
         TemporaryFile temporary(target.parent_path(), path);
-        temporary.Write(text, path, false);
-        temporary.PlaceNew(target, path);
+        temporary.Write(text, false);
+        temporary.PlaceNew(target);
         return;
     }
-    CheckWritable(target, path);
-    RemoveStaleTemporaries(target.parent_path());
+    // An existing file that may not be written stays as it is, as it would
+    // if it were opened and emptied in place.
+    Require(native::CheckWritable(target), path);
+    RemoveStaleTemporaries(target.parent_path().empty() ? "." : target.parent_path());
     TemporaryFile temporary(target.parent_path(), path);
-    temporary.Write(text, path, true);
-    temporary.SetPermissions(status.permissions(), path);
-    temporary.MoveOver(target, path);
+    temporary.Write(text, true);
+    temporary.SetPermissions(status.permissions());
+    temporary.MoveOver(target);
 }
 
 }  // namespace sondrel

@@ -1,12 +1,12 @@
 #include "generator/library_index.h"
 
 #include <algorithm>
-#include <filesystem>
 #include <functional>
 #include <map>
 #include <optional>
 #include <tuple>
 
+#include "format/file_paths.h"
 #include "format/session_values.h"
 #include "format/summary_lists.h"
 #include "format/value_format.h"
@@ -28,8 +28,6 @@ using ProjectEntry = Entry<LibraryProject>;
 using PluginEntry = Entry<LibraryPlugin>;
 using MissingEntry = Entry<std::pair<const LibraryProject*, const MissingFile*>>;
 
-std::string FileName(const std::string& path) { return std::filesystem::path(path).filename().string(); }
-
 std::string SavedDate(const ProjectEntry& p)
 {
     return p.Of.SavedAt == 0 ? "" : FormatDate(p.Context.UserClock.LocalTimeOf(p.Of.SavedAt), p.Context.Prefs,
@@ -46,7 +44,7 @@ const Placeholder<Library> kIndexPlaceholders[] = {
 
 const Placeholder<LibraryProject> kProjectPlaceholders[] = {
     {"##PROJECT-NUM##", EntryNumber},
-    {"##PROJECT-NAME##", [](const ProjectEntry& p) { return FileName(p.Of.Project); }},
+    {"##PROJECT-NAME##", [](const ProjectEntry& p) { return FileNameOf(p.Of.Project); }},
     {"##PROJECT-FILE##", [](const ProjectEntry& p) { return p.Of.Project; }},
     {"##PROJECT-DOCUMENT##", [](const ProjectEntry& p) { return p.Of.Document; }},
     {"##PROJECT-VERSION##", [](const ProjectEntry& p) { return p.Of.ReaperVersion; }},
@@ -79,7 +77,7 @@ const Placeholder<LibraryPlugin> kPluginPlaceholders[] = {
 
 const Placeholder<std::pair<const LibraryProject*, const MissingFile*>> kMissingPlaceholders[] = {
     {"##MISSING-NUM##", EntryNumber},
-    {"##MISSING-PROJECT##", [](const MissingEntry& m) { return FileName(m.Of.first->Project); }},
+    {"##MISSING-PROJECT##", [](const MissingEntry& m) { return FileNameOf(m.Of.first->Project); }},
     {"##MISSING-TRACK##", [](const MissingEntry& m) { return m.Of.second->Track; }},
     {"##MISSING-ITEM##", [](const MissingEntry& m) { return m.Of.second->Item; }},
     {"##MISSING-FILE##", [](const MissingEntry& m) { return m.Of.second->File; }},
@@ -105,7 +103,7 @@ std::vector<LibraryPlugin> Inventory(const std::vector<const LibraryProject*>& p
             LibraryPlugin& entry = byIdentity[{plugin.Identity.Name, plugin.Identity.Format, plugin.Identity.Vendor}];
             entry.Identity = plugin.Identity;
             entry.Count += plugin.Count;
-            entry.Projects.push_back(FileName(project->Project));
+            entry.Projects.push_back(FileNameOf(project->Project));
             entry.Uses.push_back(entry.Projects.back() + " (" + project->PluginTracks[n] + ")");
         }
     std::vector<LibraryPlugin> plugins;

@@ -4,7 +4,7 @@
 #include <cerrno>
 #include <cstdio>
 
-#include "format/file_handle.h"
+#include "format/file_paths.h"
 #include "format/file_kind.h"
 #include "model/file_error.h"
 #include "reader/line_source.h"
@@ -48,7 +48,7 @@ void ReadProject(ProjectModel& model, const std::string& path)
 {
     model.Clear();
     RequireOrdinaryFile(path);
-    FileHandle file(std::fopen(path.c_str(), "rb"));
+    FileHandle file = OpenForReading(path);
     if (!file) {
         const int error = errno;
         throw FileError(path, 0, SystemReason("cannot open the file", error));

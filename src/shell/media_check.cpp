@@ -5,6 +5,9 @@
 #include <string_view>
 #include <system_error>
 
+#include "format/file_paths.h"
+#include "model/file_error.h"
+
 namespace sondrel {
 
 namespace {
@@ -16,7 +19,7 @@ bool IsNetworkPath(std::string_view path)
 }
 
 // The last part of a path written on any platform.
-std::string_view FileNameOf(std::string_view path)
+std::string_view LastPartOfWrittenPath(std::string_view path)
 {
     const std::size_t slash = path.find_last_of("/\\");
     return slash == std::string_view::npos ? path : path.substr(slash + 1);
@@ -28,12 +31,24 @@ bool IsFile(const fs::path& path)
     return fs::is_regular_file(path, ignored);
 }
 
+// The system's path, or an empty one for a name that no file can have.
+fs::path PathOf(const std::string& path)
+{
+    try {
+        return NativePath(path);
+    } catch (const FileError&) {
+        return {};
+    }
+}
+
 bool Found(const std::string& file, const fs::path& projectFolder, const fs::path& recordFolder)
 {
     if (IsNetworkPath(file))
         return true;
-    const fs::path written(file);
-    const fs::path name(FileNameOf(file));
+    const fs::path written = PathOf(file);
+    const fs::path name = PathOf(std::string(LastPartOfWrittenPath(file)));
+    if (written.empty())
+        return false;
     return (written.is_absolute() && IsFile(written)) || IsFile(projectFolder / written) ||
            (!name.empty() && (IsFile(projectFolder / name) || IsFile(recordFolder / name)));
 }
@@ -41,9 +56,9 @@ bool Found(const std::string& file, const fs::path& projectFolder, const fs::pat
 
 void MarkMissingMedia(ProjectModel& model)
 {
-    const fs::path projectFolder = fs::path(model.Info.SourcePath).parent_path();
+    const fs::path projectFolder = PathOf(model.Info.SourcePath).parent_path();
     const fs::path recordFolder =
-        IsNetworkPath(model.Info.RecordPath) ? projectFolder : projectFolder / model.Info.RecordPath;
+        IsNetworkPath(model.Info.RecordPath) ? projectFolder : projectFolder / PathOf(model.Info.RecordPath);
     std::map<std::string, bool> missing;  // each file looked for once
     for (TrackRecord& track : model.Tracks)
         for (ItemRecord& item : track.ItemTable) {

@@ -5,6 +5,8 @@
 #include <set>
 #include <system_error>
 
+#include "format/file_paths.h"
+
 namespace sondrel {
 
 namespace {
@@ -20,7 +22,19 @@ std::string Lower(std::string text)
 bool IsProjectFile(const fs::directory_entry& entry)
 {
     std::error_code ignored;
-    return entry.is_regular_file(ignored) && Lower(entry.path().extension().string()) == ".rpp";
+    return entry.is_regular_file(ignored) && Lower(Utf8Path(entry.path().extension())) == ".rpp";
+}
+
+// The same file named twice gives the same text: on Windows "\\" and "/"
+// both separate, and letter case does not tell names apart.
+std::string ComparablePath(std::string path)
+{
+#ifdef _WIN32
+    std::replace(path.begin(), path.end(), '\\', '/');
+    return Lower(std::move(path));
+#else
+    return path;
+#endif
 }
 
 void AddFolder(const fs::path& folder, std::vector<std::string>& found)
@@ -32,7 +46,7 @@ void AddFolder(const fs::path& folder, std::vector<std::string>& found)
         if (entry->is_directory(error) && entry->path().filename() == "Backups")
             entry.disable_recursion_pending();
         else if (IsProjectFile(*entry))
-            here.push_back(entry->path().string());
+            here.push_back(Utf8Path(entry->path()));
     }
     std::sort(here.begin(), here.end());
     found.insert(found.end(), here.begin(), here.end());
@@ -43,14 +57,13 @@ std::vector<std::string> FindProjects(const std::vector<std::string>& paths)
 {
     std::vector<std::string> found;
     for (const std::string& path : paths) {
-        std::error_code error;
-        if (fs::is_directory(path, error))
-            AddFolder(path, found);
+        if (fs::is_directory(StatusOf(path)))
+            AddFolder(NativePath(path), found);
         else
             found.push_back(path);
     }
     std::set<std::string> seen;
-    std::erase_if(found, [&](const std::string& path) { return !seen.insert(path).second; });
+    std::erase_if(found, [&](const std::string& path) { return !seen.insert(ComparablePath(path)).second; });
     return found;
 }
 
@@ -60,11 +73,11 @@ std::vector<std::string> DocumentPaths(const std::vector<std::string>& projects,
     std::vector<std::string> documents;
     std::set<std::string> taken;  // in lower case: the clash must not depend on the file system
     for (const std::string& project : projects) {
-        const std::string stem = fs::path(project).stem().string();
+        const std::string stem = StemOf(project);
         std::string name = stem + extension;
         for (int n = 2; !taken.insert(Lower(name)).second; ++n)
             name = stem + "-" + std::to_string(n) + extension;
-        documents.push_back((fs::path(outputFolder) / name).string());
+        documents.push_back(JoinPath(outputFolder, name));
     }
     return documents;
 }

@@ -23,7 +23,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr auto ReadBytes = &testing::TempFolder::Read;  // "" for a missing file, which then differs
+// "" for a missing file, which then differs.
+std::string ReadBytes(const fs::path& path) { return testing::TempFolder::Read(testing::Utf8Of(path)); }
 
 // The "Key=Value" lines go into a settings store, loaded as the program loads its settings.
 Preferences ReadPreferences(const fs::path& folder)

@@ -1,34 +1,51 @@
 #pragma once
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <stdexcept>
 #include <string>
 
 namespace sondrel::testing {
 
+// The system's path for a UTF-8 name, made the standard library's way rather
+// than the program's, so that tests check the program against it.
+inline std::filesystem::path NativeOf(const std::string& utf8) { return std::u8string(utf8.begin(), utf8.end()); }
+
+inline std::string Utf8Of(const std::filesystem::path& path)
+{
+    const std::u8string text = path.u8string();
+    return std::string(text.begin(), text.end());
+}
+
 // A fresh folder for one test, removed with everything in it afterwards.
+// Paths are UTF-8 text, as the program takes them.
 class TempFolder {
 public:
-    TempFolder() : path_((std::filesystem::temp_directory_path() / "sondrel-test-XXXXXX").string())
+    TempFolder()
     {
-        if (mkdtemp(path_.data()) == nullptr)
+        std::random_device random;
+        for (int attempt = 0; attempt < 100 && path_.empty(); ++attempt) {
+            const auto candidate = std::filesystem::temp_directory_path() / ("sondrel-test-" + std::to_string(random()));
+            if (std::filesystem::create_directory(candidate))
+                path_ = Utf8Of(candidate);
+        }
+        if (path_.empty())
             throw std::runtime_error("cannot create a temporary folder");
     }
-    ~TempFolder() { std::error_code ignored; std::filesystem::remove_all(path_, ignored); }
+    ~TempFolder() { std::error_code ignored; std::filesystem::remove_all(NativeOf(path_), ignored); }
     TempFolder(const TempFolder&) = delete;
     TempFolder& operator=(const TempFolder&) = delete;
 
-    std::string Path(const std::string& name) const { return (std::filesystem::path(path_) / name).string(); }
+    std::string Path(const std::string& name) const { return Utf8Of(NativeOf(path_) / NativeOf(name)); }
     std::string Write(const std::string& name, const std::string& content) const
     {
-        return std::ofstream(Path(name), std::ios::binary) << content, Path(name);
+        return std::ofstream(NativeOf(Path(name)), std::ios::binary) << content, Path(name);
     }
     static std::string Read(const std::string& path)
     {
-        std::ifstream in(path, std::ios::binary);
+        std::ifstream in(NativeOf(path), std::ios::binary);
         return std::string(std::istreambuf_iterator<char>(in), {});
     }
 
