@@ -4,7 +4,7 @@ PACKAGE_BUILD ?= build-package
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 
-.PHONY: deps configure build test run demo bench fuzz sanitize screenshots install package clean
+.PHONY: deps configure build test run demo bench fuzz sanitize screenshots install package test-windows clean
 
 deps:
 	@tools/install-deps.sh
@@ -41,6 +41,10 @@ sanitize: deps
 	cmake -S . -B build-asan -G Ninja -DSONDREL_SANITIZE=ON -DSONDREL_BUILD_UI=OFF -DSONDREL_BUILD_BENCH=OFF
 	cmake --build build-asan -j $(JOBS)
 	tools/run-tests.sh build-asan
+
+# The core and its tests, cross-built for Windows and run under wine.
+test-windows: deps
+	tools/run-windows-tests.sh build-windows
 
 screenshots: build
 	tools/take-screenshots.sh $(BUILD)

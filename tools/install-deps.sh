@@ -12,6 +12,7 @@ packages=(
   fonts-dejavu-core fonts-liberation locales-all
   poppler-utils xvfb xauth imagemagick openbox x11-utils python3-jsonschema
   libqt6svg6 dpkg-dev file help2man lintian desktop-file-utils appstream
+  g++-mingw-w64-x86-64-posix wine64 googletest
 )
 
 missing=()

@@ -1,6 +1,5 @@
-#include <unistd.h>
-
 #include <clocale>
+#include <cstdio>
 #include <iostream>
 #include <memory>
 #include <string>
@@ -14,6 +13,13 @@
 #include "platform/qt_locale.h"
 #include "platform/qt_settings_store.h"
 
+#ifdef _WIN32
+#include <io.h>
+#include <windows.h>
+#else
+#include <unistd.h>
+#endif
+
 #ifdef SONDREL_WITH_PDF
 #include <QGuiApplication>
 #include <QLoggingCategory>
@@ -23,6 +29,33 @@
 #endif
 
 namespace {
+
+bool IsTerminal(std::FILE* stream)
+{
+#ifdef _WIN32
+    return _isatty(_fileno(stream)) != 0;
+#else
+    return isatty(fileno(stream)) == 1;
+#endif
+}
+
+// The command line as UTF-8, the program's text for paths. Windows hands
+// main() its arguments in the ANSI code page, which cannot spell every file
+// name, so there they are taken from Qt, which reads them as UTF-16.
+// Elsewhere the bytes are the names, whatever their encoding.
+std::vector<std::string> CommandLine(int argc, char* argv[])
+{
+#ifdef _WIN32
+    (void)argc;
+    (void)argv;
+    std::vector<std::string> arguments;
+    for (const QString& argument : QCoreApplication::arguments())
+        arguments.push_back(argument.toStdString());
+    return arguments;
+#else
+    return std::vector<std::string>(argv, argv + argc);
+#endif
+}
 
 #ifdef SONDREL_WITH_PDF
 // Whether the command line asks for PDF, which needs the browser engine and
@@ -56,9 +89,12 @@ int Run(int argc, char* argv[], const sondrel::PdfPrinter* printer, sondrel::Pap
     const sondrel::SystemClock clock;
     const sondrel::ConverterEnvironment environment{
         store, sondrel::InstalledDefaultTemplatePath(), locale, clock, printer, paper};
-    sondrel::ConverterStreams streams{std::cin, std::cout, std::cerr, isatty(STDIN_FILENO) == 1,
-                                      isatty(STDERR_FILENO) == 1};
-    return sondrel::RunConverter(std::vector<std::string>(argv, argv + argc), environment, streams);
+    sondrel::ConverterStreams streams{std::cin, std::cout, std::cerr, IsTerminal(stdin), IsTerminal(stderr)};
+#ifdef _WIN32
+    // Messages are UTF-8, as the paths in them are.
+    SetConsoleOutputCP(CP_UTF8);
+#endif
+    return sondrel::RunConverter(CommandLine(argc, argv), environment, streams);
 }
 
 }  // namespace
