@@ -131,6 +131,21 @@ INSTANTIATE_TEST_SUITE_P(, ConverterProcess, ::testing::Values(
     Case{"LcAllWins", "LANG=de_DE.UTF-8 LC_ALL=C song.rpp out.htm tpl.htm", 0, kTracks}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// Names in any script reach the files and the document as UTF-8, also where
+// the command line arrives in another code page (Windows).
+TEST(ConverterProcessNames, ProjectTemplateAndOutputNamedInAnyScript)
+{
+    const TempFolder folder;
+    folder.Write("Müller äö.rpp", kFiles.at("song.rpp"));
+    folder.Write("Шаблон.htm", "##FILE-NAME##|<!-- TRACK-START -->##TRACK-NAME##<!-- TRACK-END -->");
+    QProcess process;
+    process.setWorkingDirectory(QString::fromStdString(folder.Path("")));
+    process.start(SONDREL_CONVERT_PROGRAM, {"--force", "Müller äö.rpp", "Демо.htm", "Шаблон.htm"});
+    ASSERT_TRUE(process.waitForFinished(30000));
+    EXPECT_EQ(process.readAllStandardError().toStdString() + std::to_string(process.exitCode()), "0");
+    EXPECT_EQ(TempFolder::Read(folder.Path("Демо.htm")), "Müller äö.rpp|Drums");
+}
+
 ConverterEnvironment Installed(const std::string& defaultTemplate)
 {
     static const testing::MemorySettingsStore store;
