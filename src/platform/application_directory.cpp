@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 
+#include "platform/path_text.h"
 #include "shell/settings.h"
 
 namespace sondrel {
@@ -13,8 +14,7 @@ std::string ApplicationDirectory()
     QString directory = QDir::toNativeSeparators(QCoreApplication::applicationDirPath());
     while (directory.endsWith(QDir::separator()))
         directory.chop(1);
-    // Paths travel through the program as the file system's own bytes.
-    return QFile::encodeName(directory).toStdString();
+    return PathBytes(directory);
 }
 
 std::string InstalledDefaultTemplatePath()

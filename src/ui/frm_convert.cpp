@@ -5,7 +5,7 @@
 #include <QPushButton>
 
 #include "shell/conversion.h"
-#include "ui/path_text.h"
+#include "platform/path_text.h"
 #include "ui/window_geometry.h"
 
 namespace sondrel {

@@ -17,7 +17,7 @@
 #include "ui/frm_about.h"
 #include "ui/frm_convert.h"
 #include "ui/frm_preferences.h"
-#include "ui/path_text.h"
+#include "platform/path_text.h"
 #include "ui/print_chooser.h"
 #include "ui/window_geometry.h"
 

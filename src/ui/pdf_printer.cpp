@@ -16,6 +16,7 @@
 #include <QWebEngineProfile>
 
 #include "model/file_error.h"
+#include "platform/path_text.h"
 #include "ui/document_page.h"
 
 namespace sondrel {
@@ -92,7 +93,7 @@ WebEnginePdfPrinter::~WebEnginePdfPrinter()
 
 std::string WebEnginePdfPrinter::Print(const std::string& html, const std::string& outputPath, PaperSize paper) const
 {
-    const QString output = QFile::decodeName(QByteArray(outputPath.data(), static_cast<qsizetype>(outputPath.size())));
+    const QString output = PathText(outputPath);
     QTemporaryFile file(QDir(QFileInfo(output).absolutePath()).filePath(QStringLiteral(".sondrel-print-XXXXXX.htm")));
     if (!file.open() || file.write(html.data(), static_cast<qint64>(html.size())) != static_cast<qint64>(html.size()) ||
         !file.flush())
