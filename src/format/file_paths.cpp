@@ -107,8 +107,18 @@ fs::path NativePath(const std::string& path)
 std::string Utf8Path(const fs::path& path)
 {
 #ifdef _WIN32
-    const std::u8string text = path.u8string();
-    return std::string(text.begin(), text.end());
+    // Not path.u8string(), which throws on a name with a lone surrogate:
+    // such a name comes out with U+FFFD in its place.
+    const std::wstring& wide = path.native();
+    if (wide.empty())
+        return {};
+    const int wideLength = static_cast<int>(wide.size());
+    std::string text(static_cast<std::size_t>(
+                         WideCharToMultiByte(CP_UTF8, 0, wide.data(), wideLength, nullptr, 0, nullptr, nullptr)),
+                     '\0');
+    WideCharToMultiByte(CP_UTF8, 0, wide.data(), wideLength, text.data(), static_cast<int>(text.size()), nullptr,
+                        nullptr);
+    return text;
 #else
     return path.native();
 #endif

@@ -17,7 +17,8 @@ namespace sondrel {
 // that is not UTF-8.
 std::filesystem::path NativePath(const std::string& path);
 
-// The path as UTF-8 text again.
+// The path as UTF-8 text again. Never throws: on Windows a name that is not
+// valid UTF-16 has U+FFFD in place of what cannot be converted.
 std::string Utf8Path(const std::filesystem::path& path);
 
 // The file's status; on Windows the reserved device names (NUL, CON, COM1,

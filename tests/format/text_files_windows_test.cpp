@@ -9,6 +9,8 @@
 #include <filesystem>
 
 #include "format/file_kind.h"
+#include "format/file_paths.h"
+#include "shell/project_library.h"
 #include "format/text_ops.h"
 #include "shell/temp_folder.h"
 #include "support/fakes.h"
@@ -63,6 +65,26 @@ TEST_F(WindowsTextFiles, ReservedNamesAreDevices)
     }
     for (const std::string name : {"CONSOLE.htm", "COM0", "nullish.htm", "LPT10"})
         EXPECT_EQ(FailureOf([&] { RequireOrdinaryFile(folder.Write(name, "x")); }), "") << name;
+}
+
+// Windows lets a name hold half a UTF-16 pair, which no UTF-8 text can spell:
+// the library lists it with U+FFFD in its place, and reading it then fails as
+// any missing file does, instead of the whole search failing.
+TEST_F(WindowsTextFiles, ANameThatIsNotValidUtf16IsListedAndFailsAlone)
+{
+    EXPECT_EQ(Utf8Path(fs::path(L"half\xD800.rpp")), "half\xEF\xBF\xBD.rpp");
+    EXPECT_EQ(Utf8Path(fs::path(L"\xDC00\x0414\xD83C\xDFB5")), "\xEF\xBF\xBD\xD0\x94\xF0\x9F\x8E\xB5");  // a whole pair stays
+    const std::wstring name = NativeOf(folder.Path("")).wstring() + L"half\xD800.rpp";
+    const HANDLE file = CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        GTEST_SKIP() << "this file system takes no such name (error " << GetLastError() << ")";
+    CloseHandle(file);
+    folder.Write("whole.rpp", "");
+    const std::vector<std::string> found = FindProjects({folder.Path("")});
+    ASSERT_EQ(found.size(), 2u);
+    EXPECT_EQ(found[0], folder.Path("half\xEF\xBF\xBD.rpp"));
+    EXPECT_EQ(FailureOf([&] { ReadTextFile(found[0]); }), found[0] + ": the file does not exist");
+    EXPECT_EQ(found[1], folder.Path("whole.rpp"));
 }
 
 }  // namespace
