@@ -10,6 +10,7 @@
 #endif
 
 #include "format/file_kind.h"
+#include "format/native_files.h"
 #include "format/text_ops.h"
 #include "model/project_model.h"
 #include "reader/read_project.h"
@@ -168,6 +169,21 @@ TEST_F(TextFiles, ReplacingKeepsPermissions)
     WriteTextFile("new", target);
     EXPECT_EQ(Read(target), "new");
     EXPECT_EQ(fs::status(NativeOf(target)).permissions(), chosen);
+}
+
+// The temporary file is only ever a new one: a name that is taken, whoever
+// took it, is never opened, let alone emptied.
+TEST_F(TextFiles, TheTemporaryFileIsCreatedOnlyWhereNothingIs)
+{
+    const std::string taken = folder.Write(".sondrel-1-1.tmp", "someone else's");
+    std::error_code error;
+    EXPECT_EQ(native::CreateExclusive(NativeOf(taken), error), -1);
+    EXPECT_EQ(error, std::errc::file_exists) << error.message();
+    EXPECT_EQ(Read(taken), "someone else's");
+    const int created = native::CreateExclusive(NativeOf(folder.Path("Демо.tmp")), error);
+    ASSERT_GE(created, 0) << error.message();
+    EXPECT_FALSE(native::WriteAll(created, "new") || native::Close(created));
+    EXPECT_EQ(Read(folder.Path("Демо.tmp")), "new");
 }
 
 // The next write removes the temporary files of ended runs of ours, not those
