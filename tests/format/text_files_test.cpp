@@ -112,7 +112,7 @@ TEST_F(TextFiles, BytesThatAreNotUtf8AreRefusedOnlyWhereNamesAreText)
 {
     const std::string path = folder.Path("") + "Caf\xE9 \xFF.rpp";
     const std::string refused = path + ": the file name is not valid UTF-8 text";
-    if (kWindows) {
+    if constexpr (kWindows) {
         EXPECT_EQ(FailureOf([&] { WriteTextFile("x", path); }), refused);
         EXPECT_EQ(FailureOf([&] { ReadTextFile(path); }), refused);
         ProjectModel model;
