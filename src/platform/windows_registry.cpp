@@ -1,4 +1,4 @@
-// Built for Windows only; the guard keeps it harmless if globbed elsewhere.
+// The registry as Windows keeps it; built for Windows only.
 #ifdef _WIN32
 
 #include "platform/windows_registry.h"
