@@ -90,7 +90,7 @@ TEST_F(TextFiles, ReadingAndWritingKeepEveryByte)
 // lists is the one named, and it is read, replaced and read as a project.
 TEST_F(TextFiles, NamesInAnyScriptAreTheFilesTheSystemLists)
 {
-    const std::string names[] = {"Müller äö.rpp", "Демо.rpp", "Preis €.rpp", "日本語 ♫.rpp"};
+    const std::string names[] = {"Müller äö.rpp", "Демо.rpp", "Preis €.rpp", "日本語 ♫.rpp", "🎵 Tönë.rpp"};
     for (const std::string& name : names) {
         const std::string path = folder.Path(name);
         EXPECT_FALSE(FileExists(path)) << name;
@@ -110,20 +110,31 @@ TEST_F(TextFiles, NamesInAnyScriptAreTheFilesTheSystemLists)
 // there and are refused; elsewhere the bytes are the name.
 TEST_F(TextFiles, BytesThatAreNotUtf8AreRefusedOnlyWhereNamesAreText)
 {
-    const std::string path = folder.Path("") + "Caf\xE9 \xFF.rpp";
-    const std::string refused = path + ": the file name is not valid UTF-8 text";
-    if constexpr (kWindows) {
-        EXPECT_EQ(FailureOf([&] { WriteTextFile("x", path); }), refused);
-        EXPECT_EQ(FailureOf([&] { ReadTextFile(path); }), refused);
-        ProjectModel model;
-        EXPECT_EQ(FailureOf([&] { ReadProject(model, path); }), refused);
-        EXPECT_FALSE(FileExists(path));
-        EXPECT_EQ(Entries(), Names{});
-    } else {
-        WriteTextFile("bytes", path);
-        EXPECT_EQ(ReadTextFile(path), "bytes");
-        EXPECT_TRUE(FileExists(path));
+    const char* const notUtf8[] = {
+        "Caf\xE9 ",             // Latin-1
+        "\xC3(",                // a lead byte without its continuation
+        "\xC0\xAF",             // "/" written long
+        "\xED\xA0\x80",         // half a UTF-16 pair
+        "\xF4\x90\x80\x80",     // past U+10FFFF
+        "\xF8\x88\x80\x80\x80",  // a five-byte form
+        "\x80",                 // a continuation byte alone
+    };
+    for (const char* bytes : notUtf8) {
+        const std::string path = folder.Path("") + bytes + ".rpp";
+        const std::string refused = path + ": the file name is not valid UTF-8 text";
+        if constexpr (kWindows) {
+            EXPECT_EQ(FailureOf([&] { WriteTextFile("x", path); }), refused);
+            EXPECT_EQ(FailureOf([&] { ReadTextFile(path); }), refused);
+            ProjectModel model;
+            EXPECT_EQ(FailureOf([&] { ReadProject(model, path); }), refused);
+            EXPECT_FALSE(FileExists(path));
+        } else {
+            WriteTextFile(bytes, path);
+            EXPECT_EQ(ReadTextFile(path), bytes);
+            EXPECT_TRUE(FileExists(path));
+        }
     }
+    EXPECT_EQ(Entries().size(), kWindows ? 0u : std::size(notUtf8));
 }
 
 // Whether the system lets this user make a symbolic link here; the reason when not.

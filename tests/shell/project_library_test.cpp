@@ -26,10 +26,11 @@ TEST(ProjectLibrary, FindsProjectsInFoldersAndNamesTheirDocuments)
         relative.push_back(std::filesystem::relative(testing::NativeOf(path), folder.Path("")).generic_string());
     EXPECT_EQ(relative, (std::vector<std::string>{"lib/a/deep/x.rpp", "lib/a/song.RPP", "lib/b/Song.rpp", "lib/z.rpp",
                                                   "loose.txt"}));
-    std::vector<std::string> documents = DocumentPaths({"a/Song.rpp", "b/song.rpp", "c/Song.rpp", "Song-2.rpp"}, "out", ".htm");
+    std::vector<std::string> documents = DocumentPaths({"a/Song.rpp", "b/song.rpp", "c/Song.rpp", "Song-2.rpp", "x/Alpha.rpp", "ALPHA.rpp"}, "out", ".htm");
     for (std::string& document : documents)
         document = std::filesystem::path(document).generic_string();  // "\\" on Windows
-    EXPECT_EQ(documents, (std::vector<std::string>{"out/Song.htm", "out/song-2.htm", "out/Song-3.htm", "out/Song-2-2.htm"}));
+    EXPECT_EQ(documents, (std::vector<std::string>{"out/Song.htm", "out/song-2.htm", "out/Song-3.htm", "out/Song-2-2.htm",
+                                                  "out/Alpha.htm", "out/ALPHA-2.htm"}));
 }
 
 }  // namespace
