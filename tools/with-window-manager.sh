@@ -6,7 +6,9 @@ set -euo pipefail
 exec xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
   openbox >/dev/null 2>&1 &
   manager=$!
-  for _ in $(seq 50); do
+  # A loaded machine may take seconds to start it; without it the windows
+  # would have no frames, and the test nothing to measure.
+  for _ in $(seq 300); do
     xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id" && break
     sleep 0.1
   done
