@@ -60,13 +60,7 @@ bool Refuse(unsigned number, unsigned error)
 
 class PosixTextFiles : public ::testing::Test {
 protected:
-    Names Entries() const  // shows a temporary file left behind
-    {
-        Names names;
-        for (const auto& entry : fs::directory_iterator(folder.Path("")))
-            names.insert(entry.path().filename().string());
-        return names;
-    }
+    Names Entries() const { return folder.Names(); }
     const testing::TempFolder folder;
 };
 

@@ -40,13 +40,7 @@ unsigned long ThisProcess() { return static_cast<unsigned long>(getpid()); }
 
 class TextFiles : public ::testing::Test {
 protected:
-    Names Entries() const  // shows a temporary file left behind, and the names as the system stores them
-    {
-        Names names;
-        for (const auto& entry : fs::directory_iterator(NativeOf(folder.Path(""))))
-            names.insert(Utf8Of(entry.path().filename()));
-        return names;
-    }
+    Names Entries() const { return folder.Names(); }
     const testing::TempFolder folder;
 };
 

@@ -4,6 +4,7 @@
 #include <fstream>
 #include <iterator>
 #include <random>
+#include <set>
 #include <stdexcept>
 #include <string>
 
@@ -42,6 +43,15 @@ public:
     std::string Write(const std::string& name, const std::string& content) const
     {
         return std::ofstream(NativeOf(Path(name)), std::ios::binary) << content, Path(name);
+    }
+    // The names in the folder as the system lists them: shows a temporary
+    // file left behind.
+    std::set<std::string> Names() const
+    {
+        std::set<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(NativeOf(path_)))
+            names.insert(Utf8Of(entry.path().filename()));
+        return names;
     }
     static std::string Read(const std::string& path)
     {
