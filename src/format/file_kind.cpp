@@ -38,12 +38,9 @@ void RequireOrdinaryFile(const std::string& path)
 
 bool SameFile(const std::string& first, const std::string& second)
 {
+    const std::optional<fs::path> one = NativePathIfValid(first), other = NativePathIfValid(second);
     std::error_code error;
-    try {
-        return fs::equivalent(NativePath(first), NativePath(second), error) && !error;
-    } catch (const FileError&) {
-        return false;  // a name no file can have
-    }
+    return one && other && fs::equivalent(*one, *other, error) && !error;
 }
 
 }  // namespace sondrel

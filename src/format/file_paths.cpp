@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cwctype>
+#include <utility>
 
 #include "model/file_error.h"
 
@@ -93,15 +94,23 @@ bool IsDevice(const fs::path& path)
 #endif
 }  // namespace
 
-fs::path NativePath(const std::string& path)
+std::optional<fs::path> NativePathIfValid(const std::string& path)
 {
 #ifdef _WIN32
     if (!IsUtf8(path))
-        throw FileError(path, 0, "the file name is not valid UTF-8 text");
+        return std::nullopt;
     return fs::path(std::u8string(path.begin(), path.end()));
 #else
     return fs::path(path);
 #endif
+}
+
+fs::path NativePath(const std::string& path)
+{
+    std::optional<fs::path> native = NativePathIfValid(path);
+    if (!native)
+        throw FileError(path, 0, "the file name is not valid UTF-8 text");
+    return std::move(*native);
 }
 
 std::string Utf8Path(const fs::path& path)
@@ -126,17 +135,15 @@ std::string Utf8Path(const fs::path& path)
 
 fs::file_status StatusOf(const std::string& path)
 {
-    std::error_code error;
-    try {
-        const fs::path native = NativePath(path);
-#ifdef _WIN32
-        if (IsDevice(native))
-            return fs::file_status(fs::file_type::character);
-#endif
-        return fs::status(native, error);
-    } catch (const FileError&) {
+    const std::optional<fs::path> native = NativePathIfValid(path);
+    if (!native)
         return fs::file_status(fs::file_type::not_found);
-    }
+#ifdef _WIN32
+    if (IsDevice(*native))
+        return fs::file_status(fs::file_type::character);
+#endif
+    std::error_code error;
+    return fs::status(*native, error);
 }
 
 FileHandle OpenForReading(const std::string& path)

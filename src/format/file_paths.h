@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <system_error>
@@ -16,6 +17,9 @@ namespace sondrel {
 // Throws FileError when the system cannot take the name: on Windows, text
 // that is not UTF-8.
 std::filesystem::path NativePath(const std::string& path);
+
+// The same, or nothing for a name that no file can have there.
+std::optional<std::filesystem::path> NativePathIfValid(const std::string& path);
 
 // The path as UTF-8 text again. Never throws: on Windows a name that is not
 // valid UTF-16 has U+FFFD in place of what cannot be converted.

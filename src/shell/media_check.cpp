@@ -6,7 +6,6 @@
 #include <system_error>
 
 #include "format/file_paths.h"
-#include "model/file_error.h"
 
 namespace sondrel {
 
@@ -34,11 +33,7 @@ bool IsFile(const fs::path& path)
 // The system's path, or an empty one for a name that no file can have.
 fs::path PathOf(const std::string& path)
 {
-    try {
-        return NativePath(path);
-    } catch (const FileError&) {
-        return {};
-    }
+    return NativePathIfValid(path).value_or(fs::path());
 }
 
 bool Found(const std::string& file, const fs::path& projectFolder, const fs::path& recordFolder)
