@@ -136,14 +136,17 @@ std::string Utf8Path(const fs::path& path)
 fs::file_status StatusOf(const std::string& path)
 {
     const std::optional<fs::path> native = NativePathIfValid(path);
-    if (!native)
-        return fs::file_status(fs::file_type::not_found);
+    return native ? StatusOfNative(*native) : fs::file_status(fs::file_type::not_found);
+}
+
+fs::file_status StatusOfNative(const fs::path& native)
+{
 #ifdef _WIN32
-    if (IsDevice(*native))
+    if (IsDevice(native))
         return fs::file_status(fs::file_type::character);
 #endif
     std::error_code error;
-    return fs::status(*native, error);
+    return fs::status(native, error);
 }
 
 FileHandle OpenForReading(const std::string& path)

@@ -29,6 +29,7 @@ std::string Utf8Path(const std::filesystem::path& path);
 // ...) are devices, as /dev/null is elsewhere. Never throws: a name the
 // system cannot take is reported as not found.
 std::filesystem::file_status StatusOf(const std::string& path);
+std::filesystem::file_status StatusOfNative(const std::filesystem::path& native);
 
 // Opens an existing file for reading bytes; null with errno set when the
 // system refuses, FileError when it cannot take the name.

@@ -245,7 +245,7 @@ bool FileExists(const std::string& path)
 std::string ReadTextFile(const std::string& path)
 {
     const fs::path name = NativePath(path);
-    const fs::file_status status = StatusOf(path);
+    const fs::file_status status = StatusOfNative(name);
     if (status.type() == fs::file_type::not_found)
         throw FileError(path, 0, "the file does not exist");
     if (fs::is_directory(status))
@@ -280,7 +280,7 @@ std::string ReadTextFile(const std::string& path)
 void WriteTextFile(std::string_view text, const std::string& path)
 {
     const fs::path name = NativePath(path);
-    const fs::file_status status = StatusOf(path);
+    const fs::file_status status = StatusOfNative(name);
     if (fs::is_directory(status))
         throw FileError(path, 0, "cannot write the file: this is a folder");
     if (fs::exists(status) && !fs::is_regular_file(status))
